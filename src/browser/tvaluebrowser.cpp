@@ -1,0 +1,359 @@
+#include "tvaluebrowser.h"
+
+#include "tbasegroup.h"
+#include "tbasevalue.h"
+#include "tdoublevalue.h"
+#include "tintegervalue.h"
+#include "tvalueitemdelegate_p.h"
+
+#include <QHeaderView>
+#include <QHelpEvent>
+#include <QResizeEvent>
+#include <QSettings>
+#include <QToolTip>
+#include <QTreeWidgetItemIterator>
+
+QIcon TValueBrowser::s_defaultRevertIcon;
+SpecialValueList TValueBrowser::s_specialList;
+
+TValueBrowser::TValueBrowser(QWidget* parent, unsigned int itemDefHeight)
+    : QTreeWidget(parent)
+    , m_itemDefHeight(itemDefHeight)
+    , m_revertIcon(s_defaultRevertIcon)
+{
+    qRegisterMetaType<SValue>("SValue");
+    qRegisterMetaType<TBaseItem*>("TBaseItem*");
+    qRegisterMetaType<TItemList*>("TItemList*");
+    qRegisterMetaType<TItem*>("TItem*");
+
+    TBaseItem::s_defaultPage = 0;
+
+    setRootIsDecorated(true);
+    setIndentation(12);
+    setUniformRowHeights(true);
+    setHeaderLabels(QStringList() << tr("Property") << tr("Value"));
+    setItemDelegate(new TValueItemDelegate(this));
+
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            QOverload<QTreeWidgetItem*, QTreeWidgetItem*>::of(&TValueBrowser::selectionChanged));
+    connect(this, &QTreeWidget::itemChanged, this,
+            QOverload<QTreeWidgetItem*, int>::of(&TValueBrowser::onItemChanged));
+    connect(this, &QTreeWidget::itemClicked, this, &TValueBrowser::onItemClicked);
+}
+
+TValueBrowser::~TValueBrowser()
+{
+    // The rows go while the browser is still whole, so every row can reach
+    // it on its way out.
+    clear();
+}
+
+void TValueBrowser::setWidthScale(unsigned int scale)
+{
+    if (scale < 5 || scale > 95)
+        return;
+    m_widthScale = scale;
+    update();
+}
+
+void TValueBrowser::setSpecialList(SpecialValueList* list, bool deleteOld)
+{
+    SpecialValueList* old = m_specialList;
+    m_specialList = list;
+    // The library's own list and the list being set again are never deleted.
+    if (deleteOld && old && old != list && old != &s_specialList)
+        delete old;
+
+    // Rows holding a special value find their entry in the new list; a code
+    // the new list lacks leaves an ordinary value.
+    for (TBaseItem* item : allItems()) {
+        auto* value = dynamic_cast<TBaseValue*>(item);
+        if (value && value->m_current.kind == SK_Special) {
+            value->m_currentEntry = nullptr;
+            value->setSpecial(value->m_current.value.toUInt());
+        }
+    }
+}
+
+QList<TBaseItem*> TValueBrowser::allItems() const
+{
+    QList<TBaseItem*> items;
+    for (QTreeWidgetItemIterator it(const_cast<TValueBrowser*>(this)); *it; ++it) {
+        if (auto* item = dynamic_cast<TBaseItem*>(*it))
+            items.append(item);
+    }
+    return items;
+}
+
+TBaseItem* TValueBrowser::getItem(int id)
+{
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        auto* item = dynamic_cast<TBaseItem*>(*it);
+        if (item && item->id() == id)
+            return item;
+    }
+    return nullptr;
+}
+
+bool TValueBrowser::setItemLevel(TBaseItem* item, int level)
+{
+    if (!item || level < 0 || item->text(0).isEmpty())
+        return false;
+    if (level < m_levels.size())
+        m_levels[level] = item;
+    else
+        m_levels.append(item);
+    return true;
+}
+
+void TValueBrowser::forgetItem(TBaseItem* item)
+{
+    // Entries from the first one naming the row on are dropped, so new rows
+    // of those levels go under the deepest entry that is still alive.
+    const int i = m_levels.indexOf(item);
+    if (i >= 0)
+        m_levels.erase(m_levels.begin() + i, m_levels.end());
+}
+
+int TValueBrowser::addPage()
+{
+    return ++TBaseItem::s_defaultPage;
+}
+
+void TValueBrowser::updateEditorGeometries()
+{
+    QAbstractItemView::updateEditorGeometries();
+}
+
+void TValueBrowser::clear()
+{
+    // Close the open editor first: it must not outlive its row.
+    if (auto* current = dynamic_cast<TBaseItem*>(currentItem())) {
+        const bool blocked = blockSignals(true);
+        current->onLeaveItem();
+        blockSignals(blocked);
+    }
+    m_page = 0;
+    TBaseItem::s_defaultPage = 0;
+    m_levels.clear();
+    QTreeWidget::clear();
+}
+
+void TValueBrowser::resizeEvent(QResizeEvent* e)
+{
+    QAbstractItemView::resizeEvent(e);
+    const unsigned int width = unsigned(qMax(0, e->size().width()));
+    header()->resizeSection(0, int(m_widthScale * width / 100u));
+}
+
+void TValueBrowser::hideEvent(QHideEvent* e)
+{
+    Q_UNUSED(e)
+}
+
+bool TValueBrowser::viewportEvent(QEvent* e)
+{
+    if (e->type() != QEvent::ToolTip)
+        return QTreeView::viewportEvent(e);
+    if (!isActiveWindow())
+        return false;
+
+    auto* help = static_cast<QHelpEvent*>(e);
+    const QModelIndex index = indexAt(help->pos());
+    const QVariant tip = model()->data(index, Qt::ToolTipRole);
+    if (!tip.canConvert(QMetaType::QString))
+        return QTreeView::viewportEvent(e);
+
+    const QVariant font = model()->data(index, ToolTipFontRole);
+    QToolTip::setFont(font.isValid() ? qvariant_cast<QFont>(font) : QFont());
+    QToolTip::showText(help->globalPos(), tip.toString(), this);
+    return true;
+}
+
+// Pages, selection and hints
+
+void TValueBrowser::switchPage(int page)
+{
+    if (page == m_page)
+        return;
+    m_page = page;
+    for (TBaseItem* item : allItems())
+        item->setVisible(item->visible());
+    auto* current = dynamic_cast<TBaseItem*>(currentItem());
+    doHintChange(current && !current->isHidden() ? current : nullptr);
+}
+
+void TValueBrowser::switchPage(const QModelIndex& index)
+{
+    switchPage(index.row());
+}
+
+void TValueBrowser::doHintChange(TBaseItem* item)
+{
+    if (item) {
+        emit HintChanged(item->hint(), item, item->text(0));
+        emit ItemHint(item->hint());
+    } else {
+        emit HintChanged(QString(), nullptr, QString());
+        emit ItemHint(QString());
+    }
+}
+
+void TValueBrowser::selectionChanged(QTreeWidgetItem* item, QTreeWidgetItem* prevItem)
+{
+    auto* next = dynamic_cast<TBaseItem*>(item);
+    const bool blocked = blockSignals(true);
+    if (auto* prev = dynamic_cast<TBaseItem*>(prevItem))
+        prev->onLeaveItem();
+    if (next)
+        next->onEnterItem();
+    blockSignals(blocked);
+    doHintChange(next);
+}
+
+void TValueBrowser::onItemChanged(QTreeWidgetItem* item, int column)
+{
+    if (auto* base = dynamic_cast<TBaseItem*>(item))
+        base->onChangeItem(column);
+}
+
+void TValueBrowser::onItemChanged(TBaseItem* item)
+{
+    emit ItemChanged(item);
+}
+
+void TValueBrowser::onItemClicked(QTreeWidgetItem* item, int column)
+{
+    if (auto* base = dynamic_cast<TBaseItem*>(item))
+        base->onClickItem(column);
+}
+
+void TValueBrowser::valuePicked(TItemList* list, TItem* item, const QVariant& value)
+{
+    auto* current = dynamic_cast<TBaseValue*>(currentItem());
+    if (!current || value == current->variant())
+        return;
+    m_picking = true;
+    current->valuePicked(list, item, value);
+    m_picking = false;
+    emit ValuePicked(current, current->value());
+}
+
+void TValueBrowser::restoreSetCurrent()
+{
+    if (auto* current = dynamic_cast<TBaseItem*>(currentItem()))
+        current->restoreSet();
+}
+
+// Value sets
+
+void TValueBrowser::storeSet(bool emitChanges)
+{
+    for (TBaseItem* item : allItems())
+        item->storeSet(emitChanges);
+}
+
+void TValueBrowser::restoreSet()
+{
+    for (TBaseItem* item : allItems())
+        item->restoreSet();
+}
+
+void TValueBrowser::updateFromLinked()
+{
+    for (TBaseItem* item : allItems())
+        item->updateFromLinked();
+}
+
+void TValueBrowser::updateLinked()
+{
+    for (TBaseItem* item : allItems())
+        item->updateLinked();
+}
+
+void TValueBrowser::writeDataSet(QSettings& settings)
+{
+    for (TBaseItem* item : allItems())
+        item->writeDataSet(settings);
+}
+
+void TValueBrowser::readDataSet(QSettings& settings)
+{
+    for (TBaseItem* item : allItems())
+        item->readDataSet(settings);
+}
+
+// Item factory
+
+template<typename T, typename... Args>
+T* TValueBrowser::createLeveled(int level, const QString& name, Args&&... args)
+{
+    if (level < 0 || name.isEmpty())
+        return nullptr;
+    const int n = m_levels.size();
+    const int p = qMin(level - 1, n - 1);
+    T* item = p < 0 ? new T(this, name, std::forward<Args>(args)..., -1, -1)
+                    : new T(m_levels.at(p), name, std::forward<Args>(args)..., -1);
+    if (level < n)
+        m_levels[level] = item;
+    else
+        m_levels.append(item);
+    return item;
+}
+
+void TValueBrowser::finishValue(TBaseValue* value, const QString& hint, const QString& propertyName,
+                                void* variable, int type)
+{
+    value->setHint(hint);
+    value->setPropertyName(propertyName);
+    value->setLinked(variable, type);
+}
+
+TBaseGroup* TValueBrowser::addGroup(const QString& name, const QString& section, bool light)
+{
+    if (name.isEmpty())
+        return nullptr;
+    m_levels.clear();
+    auto* group = new TBaseGroup(this, name, -1, light, -1);
+    group->setSectionName(section);
+    return group;
+}
+
+TIntegerValue* TValueBrowser::addInt(int level, const QString& name, const QString& hint,
+                                     const QString& propertyName, void* variable, int type,
+                                     TIntValidator* validator)
+{
+    auto* value = createLeveled<TIntegerValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, type);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TDoubleValue* TValueBrowser::addReal(int level, const QString& name, const QString& hint,
+                                     const QString& propertyName, void* variable, int type,
+                                     TDoubleValidator* validator)
+{
+    auto* value = createLeveled<TDoubleValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, type);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TBaseValue* TValueBrowser::addValue(int level, const QString& name, const QString& hint,
+                                    const QString& propertyName, void* variable, int type,
+                                    TValueValidator* validator)
+{
+    auto* value = createLeveled<TBaseValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, type);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}

@@ -1,0 +1,55 @@
+#include "tvalueitemdelegate_p.h"
+
+#include "tbaseitem.h"
+#include "tvaluebrowser.h"
+
+TValueItemDelegate::TValueItemDelegate(TValueBrowser* browser)
+    : QItemDelegate(browser)
+{
+}
+
+TValueItemDelegate::~TValueItemDelegate() = default;
+
+TValueBrowser* TValueItemDelegate::browser() const
+{
+    return static_cast<TValueBrowser*>(parent());
+}
+
+void TValueItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                               const QModelIndex& index) const
+{
+    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+        item->paint(painter, option, index);
+    else
+        QItemDelegate::paint(painter, option, index);
+}
+
+QSize TValueItemDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
+{
+    return QSize(10, int(browser()->itemDefHeight()));
+}
+
+QWidget* TValueItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const
+{
+    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+        return item->createEditor(parent, option, index);
+    return QItemDelegate::createEditor(parent, option, index);
+}
+
+void TValueItemDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                              const QModelIndex& index) const
+{
+    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+        item->updateEditorGeometry(editor, option, index);
+    else
+        QItemDelegate::updateEditorGeometry(editor, option, index);
+}
+
+void TValueItemDelegate::setEditorData(QWidget*, const QModelIndex&) const
+{
+}
+
+void TValueItemDelegate::setModelData(QWidget*, QAbstractItemModel*, const QModelIndex&) const
+{
+}

@@ -1,0 +1,190 @@
+#include "tdroplist_p.h"
+
+#include "tbasevalue.h"
+#include "tbuttoneditor.h"
+#include "tcombobox_p.h"
+#include "tcomboeditor.h"
+#include "titemlist.h"
+#include "tvaluebrowser.h"
+
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+TDropList::TDropList(QWidget* parent, TBaseValue* value)
+    : QWidget(parent)
+    , m_value(value)
+{
+    m_combo = new TComboBox(this, value);
+    m_lineEdit = m_combo->lineEdit();
+    m_combo->setSizePolicy(QSizePolicy::Minimum, QSizePolicy::Minimum);
+    connect(m_combo, QOverload<int>::of(&QComboBox::activated), this, &TDropList::onPickItem);
+    connect(m_combo, &TComboBox::restoreInvoked, this, &TDropList::restoreValueInvoked);
+
+    m_layout = new QHBoxLayout(this);
+    m_layout->setContentsMargins(0, 0, 0, 0);
+    m_layout->setSpacing(0);
+    m_layout->addWidget(m_combo);
+
+    const TValueBrowser* b = value ? value->browser() : nullptr;
+    m_restoreButton = new QPushButton(b ? b->revertIcon() : QIcon(), QString(), this);
+    if (m_restoreButton->icon().isNull())
+        m_restoreButton->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    m_restoreButton->setFixedWidth(20);
+    m_restoreButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    m_restoreButton->setToolTip(tr("Restore previous value (Shift+Esc)"));
+    m_restoreButton->setFocusPolicy(Qt::NoFocus);
+    connect(m_restoreButton, &QPushButton::clicked, this, &TDropList::restoreValueInvoked);
+    m_layout->addWidget(m_restoreButton);
+
+}
+
+TDropList::~TDropList() = default;
+
+void TDropList::detachValue()
+{
+    m_value = nullptr;
+    m_combo->detachValue();
+}
+
+void TDropList::markChanged(bool changed)
+{
+    QFont font = m_lineEdit->font();
+    font.setWeight(changed ? QFont::Bold : QFont::Normal);
+    m_lineEdit->setFont(font);
+}
+
+void TDropList::setButtonEditor(TButtonEditor* editor)
+{
+    if (m_buttonWidget) {
+        // Deleted later: the widget may be the button whose click is being
+        // handled right now.
+        m_buttonWidget->hide();
+        m_layout->removeWidget(m_buttonWidget);
+        m_buttonWidget->deleteLater();
+        m_buttonWidget = nullptr;
+    }
+    if (!editor)
+        return;
+    QWidget* widget = editor->createButton(this);
+    if (!widget)
+        return;
+    m_buttonWidget = widget;
+    widget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    m_layout->insertWidget(m_layout->count() - 1, widget);
+    widget->show();
+}
+
+void TDropList::addList(TItemList* list)
+{
+    if (!list || list->isEmpty())
+        return;
+    for (int i = 0; i < list->size(); ++i) {
+        const TItem* entry = list->at(i);
+        m_combo->addItem(entry->icon ? *entry->icon : QIcon(), entry->displayText(), entry->value);
+        const int row = m_combo->count() - 1;
+        m_combo->setItemData(row, tarvoPointerData(list), EntryListRole);
+        m_combo->setItemData(row, i, EntryIndexRole);
+    }
+}
+
+void TDropList::addSeparator()
+{
+    m_combo->addItem(QIcon(), QString());
+}
+
+void TDropList::addComboEditor(TComboEditor* editor)
+{
+    if (!editor)
+        return;
+    m_combo->addItem(QIcon(), editor->text());
+    m_combo->setItemData(m_combo->count() - 1, tarvoPointerData(editor), EntryEditorRole);
+    editor->setHost(this);
+}
+
+void TDropList::updateBrowserEditors()
+{
+    if (m_value) {
+        if (TValueBrowser* b = m_value->browser())
+            b->updateEditorGeometries();
+    }
+}
+
+bool TDropList::setCurrent(TItemList* specials)
+{
+    m_combo->setCurrentIndex(-1);
+    updateBrowserEditors();
+    if (!m_value)
+        return false;
+
+    if (!m_combo->isFilled()) {
+        // Until its choices are needed the combo box shows the current value
+        // alone.
+        m_combo->clear();
+        const QIcon icon = m_value->autoIconActive() ? QIcon() : m_value->icon(1);
+        m_combo->addItem(icon, m_value->text(1));
+        m_combo->setCurrentIndex(0);
+        m_combo->saveEditText();
+        updateBrowserEditors();
+        return true;
+    }
+
+    if (specials) {
+        const QVariant current = m_value->value().value;
+        for (int i = 0; i < m_combo->count(); ++i) {
+            if (m_combo->entryList(i) != specials)
+                continue;
+            if (specials->compareComboItem(m_combo->itemData(i, EntryValueRole), current)) {
+                m_combo->setCurrentIndex(i);
+                m_combo->saveEditText();
+                return true;
+            }
+        }
+    }
+
+    if (m_showValueText) {
+        m_lineEdit->setText(m_value->valueText());
+        m_combo->saveEditText();
+        return true;
+    }
+    return false;
+}
+
+void TDropList::onPickItem(int index)
+{
+    if (!m_combo->isFilled())
+        return;
+    if (index < 0 || index >= m_combo->count()) {
+        emit picked(nullptr, nullptr, QVariant(m_lineEdit->text()));
+        return;
+    }
+    const QVariant value = m_combo->itemData(index, EntryValueRole);
+    if (value.isValid()) {
+        if (TItemList* list = m_combo->entryList(index)) {
+            const int i = m_combo->itemData(index, EntryIndexRole).toInt();
+            emit picked(list, list->value(i), value);
+        } else {
+            emit picked(nullptr, nullptr, QVariant(m_lineEdit->text()));
+        }
+        return;
+    }
+    m_combo->restoreEditText();
+    if (TComboEditor* editor = m_combo->entryEditor(index)) {
+        if (m_value)
+            editor->invoke(m_value);
+    }
+}
+
+void TDropList::doPicked(QVariant v)
+{
+    m_combo->ensureFilled();
+    emit picked(nullptr, nullptr, v);
+}
+
+void TDropList::focusInEvent(QFocusEvent* e)
+{
+    m_combo->setFocus(Qt::OtherFocusReason);
+    m_lineEdit->selectAll();
+    QWidget::focusInEvent(e);
+}

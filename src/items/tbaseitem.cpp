@@ -1,0 +1,291 @@
+#include "tbaseitem.h"
+
+#include "tlinking_p.h"
+#include "tvaluebrowser.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QStyle>
+
+int TBaseItem::s_defaultPage = 0;
+
+TBaseItem::TBaseItem(TValueBrowser* browser, const QString& name, int page, int id)
+    : QTreeWidgetItem(browser, QStringList(name), QTreeWidgetItem::UserType)
+{
+    init(name, page, id);
+}
+
+TBaseItem::TBaseItem(TBaseItem* parent, const QString& name, int id)
+    : QTreeWidgetItem(parent, QStringList(name), QTreeWidgetItem::UserType)
+{
+    init(name, -1, id);
+}
+
+TBaseItem::~TBaseItem()
+{
+    detachFromBrowser();
+}
+
+void TBaseItem::init(const QString& name, int page, int id)
+{
+    Q_UNUSED(name) // column 0 was set by the tree item's constructor
+    m_id = id;
+    m_hint.clear();
+    m_checkPropertyName.clear();
+    m_checkLink = nullptr;
+    m_checkLinkType = LT_Bool;
+
+    setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    m_checkState = m_storedCheckState = checkState(0);
+
+    if (const auto* p = dynamic_cast<const TBaseItem*>(QTreeWidgetItem::parent())) {
+        // Child rows live on their parent's page.
+        m_page = p->page();
+    } else if (page >= 0) {
+        m_page = unsigned(page);
+        s_defaultPage = page;
+    } else {
+        m_page = unsigned(s_defaultPage);
+    }
+
+    // Virtual dispatch does not reach derived classes here; the base rule is
+    // what a new row needs.
+    TBaseItem::setVisible(true);
+    if (treeWidget())
+        setExpanded(true);
+}
+
+void TBaseItem::detachFromBrowser()
+{
+    QTreeWidget* tree = treeWidget();
+    if (!tree)
+        return;
+    if (auto* b = qobject_cast<TValueBrowser*>(tree))
+        b->forgetItem(this);
+    // Children go first, each while it can still reach the browser.
+    while (childCount() > 0)
+        delete child(childCount() - 1);
+    if (QTreeWidgetItem* p = QTreeWidgetItem::parent())
+        p->removeChild(this);
+    else
+        tree->takeTopLevelItem(tree->indexOfTopLevelItem(this));
+}
+
+TValueBrowser* TBaseItem::browser() const
+{
+    return qobject_cast<TValueBrowser*>(treeWidget());
+}
+
+void TBaseItem::setItemIcon(const QIcon& icon)
+{
+    setIcon(0, icon);
+}
+
+QIcon TBaseItem::itemIcon() const
+{
+    return icon(0);
+}
+
+const QIcon TBaseItem::itemIcon()
+{
+    return QIcon();
+}
+
+bool TBaseItem::setItemLevel(int level)
+{
+    TValueBrowser* b = browser();
+    return b ? b->setItemLevel(this, level) : false;
+}
+
+bool TBaseItem::isCheckable() const
+{
+    return flags() & Qt::ItemIsUserCheckable;
+}
+
+void TBaseItem::setCheckable(bool on)
+{
+    if (on) {
+        setFlags(flags() | Qt::ItemIsUserCheckable);
+        setChecked(Qt::Unchecked);
+    } else {
+        setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    }
+}
+
+void TBaseItem::setChecked(Qt::CheckState state)
+{
+    m_checkState = state;
+    setCheckState(0, state);
+}
+
+void TBaseItem::updateCheckState()
+{
+    m_checkState = checkState(0);
+}
+
+void TBaseItem::setCheckPropertyName(const QString& name)
+{
+    m_checkPropertyName = name;
+}
+
+void TBaseItem::setCheckLinked(void* variable, int type)
+{
+    m_checkLink = variable;
+    m_checkLinkType = type;
+}
+
+void TBaseItem::addCheckProperty(const QString& name, void* variable, int type)
+{
+    m_checkPropertyName = name;
+    setCheckLinked(variable, type);
+    setFlags(flags() | Qt::ItemIsUserCheckable);
+    setChecked(Qt::Unchecked);
+}
+
+void TBaseItem::setEnabled(bool enabled)
+{
+    setSelected(false);
+    const Qt::ItemFlags both = Qt::ItemIsEnabled | Qt::ItemIsEditable;
+    setFlags(enabled ? (flags() | both) : (flags() & ~both));
+}
+
+void TBaseItem::setVisible(bool visible)
+{
+    m_visible = visible;
+    setSelected(false);
+    const TValueBrowser* b = browser();
+    setHidden(!(visible && b && int(m_page) == b->page()));
+}
+
+void TBaseItem::setHint(const QString& hint)
+{
+    m_hint = hint;
+}
+
+bool TBaseItem::visible() const
+{
+    return m_visible;
+}
+
+void TBaseItem::storeSet(bool emitChanges)
+{
+    Q_UNUSED(emitChanges)
+    m_storedCheckState = m_checkState;
+}
+
+void TBaseItem::restoreSet()
+{
+    m_checkState = m_storedCheckState;
+    if (isCheckable())
+        setCheckState(0, m_checkState);
+}
+
+void TBaseItem::updateFromLinked()
+{
+    Qt::CheckState state;
+    if (TarvoLink::readCheck(m_checkLink, m_checkLinkType, state))
+        setChecked(state);
+}
+
+void TBaseItem::updateLinked()
+{
+    TarvoLink::writeCheck(m_checkLink, m_checkLinkType, m_checkState);
+}
+
+void TBaseItem::writeDataSet(QSettings& settings)
+{
+    if (m_checkPropertyName.isEmpty())
+        return;
+    const TValueBrowser* b = browser();
+    if (!b)
+        return;
+    switch (b->storingPolicy()) {
+    case TValueBrowser::SP_Current:
+        settings.setValue(m_checkPropertyName, int(m_checkState));
+        break;
+    case TValueBrowser::SP_Stored:
+        settings.setValue(m_checkPropertyName, int(m_storedCheckState));
+        break;
+    case TValueBrowser::SP_Linked: {
+        Qt::CheckState state;
+        if (TarvoLink::readCheck(m_checkLink, m_checkLinkType, state))
+            settings.setValue(m_checkPropertyName, int(state));
+        break;
+    }
+    }
+}
+
+void TBaseItem::readDataSet(QSettings& settings)
+{
+    if (m_checkPropertyName.isEmpty())
+        return;
+    const TValueBrowser* b = browser();
+    if (!b)
+        return;
+    // A missing key leaves the state (or the bound variable) as it was.
+    const QVariant stored = settings.value(m_checkPropertyName);
+    if (!stored.isValid())
+        return;
+    const Qt::CheckState state = TarvoLink::checkStateFromNumber(stored.toUInt());
+    switch (b->storingPolicy()) {
+    case TValueBrowser::SP_Current:
+        setChecked(state);
+        break;
+    case TValueBrowser::SP_Stored:
+        m_storedCheckState = state;
+        break;
+    case TValueBrowser::SP_Linked:
+        TarvoLink::writeCheck(m_checkLink, m_checkLinkType, state);
+        break;
+    }
+}
+
+void TBaseItem::onEnterItem()
+{
+    if (TValueBrowser* b = browser())
+        b->setFocus(Qt::OtherFocusReason);
+}
+
+void TBaseItem::onLeaveItem()
+{
+}
+
+void TBaseItem::onClickItem(int column)
+{
+    Q_UNUSED(column)
+}
+
+void TBaseItem::onChangeItem(int column)
+{
+    if (column == 0)
+        updateCheckState();
+}
+
+void TBaseItem::setup()
+{
+    if (const TValueBrowser* b = browser())
+        setSizeHint(0, QSize(0, int(b->itemDefHeight())));
+}
+
+void TBaseItem::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    QItemDelegate::paint(painter, option, index);
+}
+
+int TBaseItem::iconSpace() const
+{
+    const TValueBrowser* b = browser();
+    QStyle* style = b ? b->style() : QApplication::style();
+    return style->pixelMetric(QStyle::PM_SmallIconSize) + 6;
+}
+
+void TBaseItem::drawDisplay(QPainter* painter, const QStyleOptionViewItem& option,
+                            const QRect& rect, const QString& text) const
+{
+    // Multi-line values keep one row: their first line and a mark.
+    const int lineBreak = text.indexOf(QChar::LineSeparator);
+    if (lineBreak >= 0)
+        QItemDelegate::drawDisplay(painter, option, rect, text.left(lineBreak) + QLatin1String(" <...>"));
+    else
+        QItemDelegate::drawDisplay(painter, option, rect, text);
+}

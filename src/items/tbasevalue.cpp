@@ -1,0 +1,588 @@
+#include "tbasevalue.h"
+
+#include "tcombobox_p.h"
+#include "tdroplist_p.h"
+#include "titemlist.h"
+#include "tlinking_p.h"
+#include "tvaluebrowser.h"
+
+#include <QPainter>
+#include <QSettings>
+#include <QToolTip>
+
+#include <cmath>
+#include <limits>
+
+namespace {
+// The stored record has no kind until the first storeSet().
+constexpr int NoKind = -1;
+} // namespace
+
+TBaseValue::TBaseValue(TValueBrowser* browser, const QString& name, int page, int id)
+    : TBaseItem(browser, name, page, id)
+{
+    init();
+}
+
+TBaseValue::TBaseValue(TBaseItem* parent, const QString& name, int id)
+    : TBaseItem(parent, name, id)
+{
+    init();
+}
+
+void TBaseValue::init()
+{
+    m_stored.kind = NoKind;
+    // No validator is set yet, so the empty text is always taken.
+    TBaseValue::setValue(QVariant(QString()));
+}
+
+TBaseValue::~TBaseValue()
+{
+    closeEditor();
+    // A compound parent keeps its child's place, empty, so it never reaches
+    // a deleted child.
+    if (auto* parentValue = dynamic_cast<TBaseValue*>(QTreeWidgetItem::parent())) {
+        const int i = parentValue->m_children.indexOf(this);
+        if (i >= 0)
+            parentValue->m_children[i] = nullptr;
+    }
+    // Leave the tree while this row is still a value, so the view never
+    // reaches a half-destroyed row.
+    detachFromBrowser();
+}
+
+TDropList* TBaseValue::editor() const
+{
+    return m_editor.data();
+}
+
+void TBaseValue::setValidator(TValueValidator* validator)
+{
+    m_validator = validator;
+    // Only ordinary values are checked again: list entries and special
+    // values are not the validator's business.
+    if (!validator || m_current.kind != SK_Value)
+        return;
+    QVariant copy = m_current.value;
+    switch (validate(copy)) {
+    case TValueValidator::VR_Invalid:
+        setSpecial(SV_BadValue);
+        break;
+    case TValueValidator::VR_Corrected:
+        setRecord(SK_Value, copy, nullptr);
+        break;
+    case TValueValidator::VR_Valid:
+        break;
+    }
+}
+
+void TBaseValue::setLinked(void* variable, int type)
+{
+    m_link = variable;
+    m_linkType = type;
+}
+
+void TBaseValue::allowSpecials(bool allow)
+{
+    m_specialsAllowed = allow;
+    // An editor that has its choices already gets them anew; one that has
+    // not been filled yet fills itself with the new setting on first need.
+    if (m_editor && m_editor->comboBox()->isFilled()) {
+        m_editor->comboBox()->clear();
+        fillEditor();
+        setCurrentItem();
+    }
+}
+
+bool TBaseValue::setValue(const QVariant& value)
+{
+    QVariant copy = value;
+    switch (validate(copy)) {
+    case TValueValidator::VR_Invalid:
+        return false;
+    case TValueValidator::VR_Valid:
+        setRecord(SK_Value, value, nullptr);
+        return true;
+    case TValueValidator::VR_Corrected:
+        setRecord(SK_Value, copy, nullptr);
+        return true;
+    }
+    return false;
+}
+
+void TBaseValue::setRecord(int kind, const QVariant& value, TItem* entry)
+{
+    m_current.kind = kind;
+    m_current.value = value;
+    m_currentEntry = entry;
+    setupValue();
+}
+
+void TBaseValue::setSpecial(unsigned int code)
+{
+    m_currentEntry = nullptr;
+    m_current.kind = SK_Value;
+    const TValueBrowser* b = browser();
+    if (code != 0 && b && b->specialList()) {
+        if (TItem* entry = b->specialList()->findItem(QVariant(code))) {
+            m_currentEntry = entry;
+            m_current.kind = SK_Special;
+            m_current.value = QVariant(code);
+        }
+    }
+    setupValue();
+}
+
+SValue& TBaseValue::value()
+{
+    return m_current;
+}
+
+QString TBaseValue::valueText() const
+{
+    return string();
+}
+
+QVariant TBaseValue::variant() const
+{
+    return m_current.value;
+}
+
+int TBaseValue::number() const
+{
+    return TarvoLink::toIntClamped(m_current.value);
+}
+
+double TBaseValue::numberF() const
+{
+    return m_current.value.toDouble();
+}
+
+QString TBaseValue::string() const
+{
+    return m_current.value.toString();
+}
+
+void TBaseValue::writeValue(QString& out)
+{
+    out = m_current.value.toString();
+}
+
+void TBaseValue::writeValue(double& out)
+{
+    out = m_current.value.toDouble();
+}
+
+void TBaseValue::writeValue(int& out)
+{
+    // The smallest whole number not less than the value, within the int
+    // range; an unreadable value or NaN gives 0.
+    const double d = std::ceil(m_current.value.toDouble());
+    if (std::isnan(d))
+        out = 0;
+    else if (d >= double(std::numeric_limits<int>::max()))
+        out = std::numeric_limits<int>::max();
+    else if (d <= double(std::numeric_limits<int>::min()))
+        out = std::numeric_limits<int>::min();
+    else
+        out = int(d);
+}
+
+void TBaseValue::writeValue(QVariant& out)
+{
+    out = m_current.value;
+}
+
+bool TBaseValue::valueChanged(const QVariant& a, const QVariant& b)
+{
+    return !(a == b);
+}
+
+TItemList* TBaseValue::list() const
+{
+    return nullptr;
+}
+
+bool TBaseValue::setCurrentItem()
+{
+    if (!m_editor)
+        return false;
+    const TValueBrowser* b = browser();
+    m_editor->markChanged(m_changed && b && b->changeInfo());
+    m_editor->setShowValueText(true);
+    if (m_current.kind == SK_Special) {
+        m_editor->setCurrent(b ? b->specialList() : nullptr);
+        return true;
+    }
+    m_editor->setCurrent(nullptr);
+    return false;
+}
+
+void TBaseValue::fillEditor()
+{
+    if (!m_editor)
+        return;
+    const TValueBrowser* b = browser();
+    if (m_specialsAllowed && b)
+        m_editor->addList(b->specialList());
+}
+
+bool TBaseValue::autoIcon() const
+{
+    return false;
+}
+
+bool TBaseValue::autoIconActive() const
+{
+    return m_currentEntry ? false : autoIcon();
+}
+
+void TBaseValue::setupValue()
+{
+    m_changed = m_current.kind != m_stored.kind || valueChanged(m_current.value, m_stored.value);
+
+    if (m_currentEntry) {
+        const QString text = m_currentEntry->displayText();
+        setText(1, text);
+        setToolTip(1, text);
+        setIcon(1, m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
+    } else {
+        const QString text = valueText();
+        setText(1, text);
+        setToolTip(1, text);
+        setIcon(1, itemIcon());
+    }
+
+    if (m_editor) {
+        m_editor->comboBox()->ensureFilled();
+        setCurrentItem();
+        setSelected(false);
+        setSelected(true);
+    }
+
+    updateChildren();
+
+    if (auto* parentValue = dynamic_cast<TBaseValue*>(QTreeWidgetItem::parent())) {
+        if (!parentValue->m_updatingChildren && parentValue->m_current.kind != SK_Special)
+            parentValue->updateFromChild(this);
+    }
+}
+
+void TBaseValue::valuePicked(TItemList* list, TItem* item, const QVariant& value)
+{
+    Q_UNUSED(item)
+    const TValueBrowser* b = browser();
+    if (list && b && list == b->specialList()) {
+        setSpecial(value.toUInt());
+        return;
+    }
+    if (!setValue(value))
+        setCurrentItem();
+}
+
+TValueValidator::EValidateResult TBaseValue::validate(QVariant& value)
+{
+    return m_validator ? m_validator->checkValue(value) : TValueValidator::VR_Valid;
+}
+
+void TBaseValue::setVisible(bool visible)
+{
+    TBaseItem::setVisible(visible);
+    if (m_editor)
+        m_editor->setFocus(Qt::OtherFocusReason);
+}
+
+void TBaseValue::storeSet(bool emitChanges)
+{
+    TBaseItem::storeSet(emitChanges);
+    m_stored = m_current;
+    setupValue();
+}
+
+void TBaseValue::restoreSet()
+{
+    TBaseItem::restoreSet();
+    switch (m_stored.kind) {
+    case NoKind:
+        // Nothing has been stored yet: the value stays as it is.
+        break;
+    case SK_Special:
+        m_current = m_stored;
+        m_currentEntry = nullptr;
+        setSpecial(m_stored.value.toUInt());
+        break;
+    default:
+        // Validated again; a list value finds its entry again. A value the
+        // validator no longer accepts leaves the row as it is.
+        setValue(m_stored.value);
+        break;
+    }
+}
+
+void TBaseValue::updateFromLinked()
+{
+    QVariant v;
+    if (doUpdateFromLinked(v))
+        setValue(v);
+    TBaseItem::updateFromLinked();
+}
+
+void TBaseValue::updateLinked()
+{
+    doUpdateLinked(m_current.value);
+    TBaseItem::updateLinked();
+}
+
+bool TBaseValue::doUpdateFromLinked(QVariant& out)
+{
+    return TarvoLink::read(m_link, m_linkType, out);
+}
+
+bool TBaseValue::doUpdateLinked(QVariant& in)
+{
+    return TarvoLink::write(m_link, m_linkType, in);
+}
+
+void TBaseValue::writeRecord(QSettings& settings, const SValue& record, const QVariant& stored)
+{
+    settings.setValue(m_propertyName, stored);
+    settings.setValue(m_propertyName + QLatin1String(".Type"), record.kind);
+}
+
+void TBaseValue::writeDataSet(QSettings& settings)
+{
+    TBaseItem::writeDataSet(settings);
+    const TValueBrowser* b = browser();
+    if (m_propertyName.isEmpty() || !b)
+        return;
+    switch (b->storingPolicy()) {
+    case TValueBrowser::SP_Current:
+        writeRecord(settings, m_current, m_current.value);
+        break;
+    case TValueBrowser::SP_Stored:
+        // Before the first storeSet() there is no stored set to write, and
+        // the keys already in the file are kept.
+        if (m_stored.kind != NoKind)
+            writeRecord(settings, m_stored, m_stored.value);
+        break;
+    case TValueBrowser::SP_Linked: {
+        QVariant v;
+        if (doUpdateFromLinked(v))
+            settings.setValue(m_propertyName, v);
+        break;
+    }
+    }
+}
+
+namespace {
+// A kind read from a settings file; anything but a known kind, including a
+// missing key, is an ordinary value.
+int storedKind(const QVariant& v)
+{
+    bool ok = false;
+    const int kind = v.toInt(&ok);
+    return ok && (kind == SK_ListItem || kind == SK_Special) ? kind : int(SK_Value);
+}
+} // namespace
+
+void TBaseValue::readDataSet(QSettings& settings)
+{
+    TBaseItem::readDataSet(settings);
+    const TValueBrowser* b = browser();
+    if (m_propertyName.isEmpty() || !b)
+        return;
+    const QVariant v = settings.value(m_propertyName);
+    if (!v.isValid())
+        return; // a missing key changes nothing
+    const QVariant kindKey = settings.value(m_propertyName + QLatin1String(".Type"));
+
+    switch (b->storingPolicy()) {
+    case TValueBrowser::SP_Current:
+        if (storedKind(kindKey) == SK_Special)
+            setSpecial(v.toUInt());
+        else
+            setValue(v);
+        break;
+    case TValueBrowser::SP_Stored:
+        m_stored.value = v;
+        m_stored.kind = storedKind(kindKey);
+        break;
+    case TValueBrowser::SP_Linked: {
+        if (!TarvoLink::isActive(m_link, m_linkType) || !TarvoLink::converts(m_linkType, v))
+            break;
+        // Only what the row itself would take reaches the variable, in the
+        // form the row would hold it.
+        QVariant candidate = v;
+        TItemList* l = list();
+        const bool inList = l && (l->findItem(candidate) || l->findItemByText(candidate.toString()));
+        if (inList || validate(candidate) != TValueValidator::VR_Invalid)
+            doUpdateLinked(candidate);
+        break;
+    }
+    }
+}
+
+void TBaseValue::onEnterItem()
+{
+    TValueBrowser* b = browser();
+    if (!b)
+        return;
+    if (!(flags() & Qt::ItemIsEnabled)) {
+        b->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    b->openPersistentEditor(this, 1);
+    setCurrentItem();
+    if (m_editor)
+        m_editor->setFocus(Qt::OtherFocusReason);
+    else
+        b->setFocus(Qt::OtherFocusReason);
+}
+
+void TBaseValue::onLeaveItem()
+{
+    QToolTip::hideText();
+    closeEditor();
+}
+
+void TBaseValue::closeEditor()
+{
+    TDropList* editor = m_editor.data();
+    if (!editor)
+        return;
+    m_editor = nullptr;
+    editor->disconnect();
+    editor->setButtonEditor(nullptr);
+    editor->detachValue();
+    // The view hides the editor and deletes it once control returns to the
+    // event loop: the editor may be the very widget whose key press moved
+    // the browser to another row.
+    TValueBrowser* b = browser();
+    if (b && b->isPersistentEditorOpen(this, 1))
+        b->closePersistentEditor(this, 1);
+    else
+        editor->deleteLater();
+}
+
+void TBaseValue::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    QStyleOptionViewItem opt(option);
+    const TValueBrowser* b = browser();
+    if (index.column() != 0 && m_changed && b && b->changeInfo())
+        opt.font.setWeight(QFont::Bold);
+    if (m_childMode) {
+        const QColor text = opt.palette.color(QPalette::Dark).darker(200);
+        opt.palette.setColor(QPalette::Text, text);
+        opt.font.setItalic(true);
+    }
+    if (opt.state & QStyle::State_Selected) {
+        opt.palette.setColor(QPalette::Highlight,
+                             opt.palette.color(index.column() == 1 ? QPalette::Base : QPalette::Window));
+        opt.palette.setColor(QPalette::HighlightedText, opt.palette.color(QPalette::Text));
+    }
+    QItemDelegate::paint(painter, opt, index);
+
+    painter->save();
+    painter->setPen(option.palette.color(QPalette::Dark));
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    painter->restore();
+}
+
+QWidget* TBaseValue::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const
+{
+    Q_UNUSED(option)
+    Q_UNUSED(index)
+    auto* self = const_cast<TBaseValue*>(this);
+    auto* editor = new TDropList(parent, self);
+    m_editor = editor;
+    if (TValueBrowser* b = browser()) {
+        QObject::connect(editor, &TDropList::picked, b, &TValueBrowser::valuePicked);
+        QObject::connect(editor, &TDropList::restoreValueInvoked, b, &TValueBrowser::restoreSetCurrent);
+    }
+    editor->setButtonEditor(m_buttonEditor);
+    return editor;
+}
+
+void TBaseValue::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
+                                      const QModelIndex& index) const
+{
+    Q_UNUSED(index)
+    if (editor)
+        editor->setGeometry(option.rect.adjusted(autoIconActive() ? iconSpace() : -1, -1, -1, 0));
+}
+
+// Child values
+
+void TBaseValue::registerChild(TBaseValue* child)
+{
+    if (!child || m_children.contains(child))
+        return;
+    m_children.append(child);
+    child->allowSpecials(false);
+    child->setChildMode();
+}
+
+void TBaseValue::setChildMode()
+{
+    m_childMode = true;
+}
+
+void TBaseValue::showChildren(bool show)
+{
+    if (show == m_childrenShown)
+        return;
+    m_childrenShown = show;
+    if (show) {
+        if (!m_childrenCreated) {
+            doCreateChildren();
+            setExpanded(false);
+            m_childrenCreated = true;
+        }
+        updateChildren();
+    } else if (m_childrenCreated) {
+        for (TBaseValue* child : qAsConst(m_children)) {
+            if (child)
+                child->setVisible(false);
+        }
+    }
+}
+
+void TBaseValue::updateFromChild(TBaseValue* child)
+{
+    if (child && m_childrenCreated && m_children.contains(child))
+        doUpdateFromChild(child);
+}
+
+void TBaseValue::doUpdateFromChild(TBaseValue*)
+{
+}
+
+void TBaseValue::updateChildren()
+{
+    if (!m_childrenShown || !m_childrenCreated)
+        return;
+    m_updatingChildren = true;
+    const bool special = m_current.kind == SK_Special;
+    if (!special)
+        doUpdateChildren();
+    for (TBaseValue* child : qAsConst(m_children)) {
+        if (child)
+            child->setVisible(!special);
+    }
+    m_updatingChildren = false;
+}
+
+void TBaseValue::doUpdateChildren()
+{
+}
+
+void TBaseValue::doCreateChildren()
+{
+}
+
+void TBaseValue::doShowChildren(bool)
+{
+}

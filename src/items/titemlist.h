@@ -1,0 +1,94 @@
+#ifndef TARVO_TITEMLIST_H
+#define TARVO_TITEMLIST_H
+
+#include "tarvoglobal.h"
+
+#include <QList>
+#include <QMetaType>
+#include <QSize>
+#include <QString>
+#include <QVariant>
+
+class QComboBox;
+class QIcon;
+class QModelIndex;
+class QPainter;
+class QPoint;
+class QStyleOptionViewItem;
+
+// One choice of a list: the value it stands for, its text and an optional icon.
+// Entries belong to the list that holds them.
+struct TARVO_EXPORT TItem
+{
+    QVariant value;
+    QIcon* icon = nullptr;
+    QString text;
+    // Untranslated source text of entries made by the library's own lists;
+    // the list translates it (context "QObject") each time it is shown.
+    const char* sourceText = nullptr;
+
+    // The text to show: translated now when the entry has a source text.
+    QString displayText() const;
+};
+
+// An ordered list of choices. It owns its entries (and their icons when it
+// was built to own them); copies get entries of their own.
+class TARVO_EXPORT TItemList : public QList<TItem*>
+{
+public:
+    explicit TItemList(bool ownsIcons = false);
+    TItemList(const TItemList& other);
+    TItemList& operator=(const TItemList& other);
+    virtual ~TItemList();
+
+    virtual TItem* setItem(const QVariant& value, const QString& text = QString(), QIcon* icon = nullptr);
+    virtual TItem* findItem(const QVariant& value);
+    virtual TItem* findItemByText(const QString& text);
+
+    // Hooks with which a list paints, compares, highlights and sizes its
+    // entries in the in-place editor's drop list.
+    virtual bool paintComboItem(QPainter* painter, QStyleOptionViewItem& option,
+                                const QModelIndex& index, QVariant& value);
+    virtual bool compareComboItem(const QVariant& a, const QVariant& b);
+    virtual void highlightComboItem(QVariant& value, int index, QComboBox* combo, QPoint globalPos);
+    virtual QSize sizeHintComboItem(QVariant& value, const QStyleOptionViewItem& option);
+
+    bool ownsIcons() const { return m_ownsIcons; }
+
+    // Brings the texts of entries made from source texts in line with the
+    // translators installed now.
+    void retranslate();
+
+protected:
+    // Appends an entry whose text is translated when shown.
+    TItem* addTranslatedItem(const QVariant& value, const char* sourceText);
+    // Removes and deletes every entry.
+    void deleteEntries();
+
+private:
+    void copyEntriesFrom(const TItemList& other);
+
+    bool m_ownsIcons;
+};
+
+enum ESpecialValue
+{
+    SV_Empty = 1,
+    SV_NoValue = 2,
+    SV_Unused = 4,
+    SV_Default = 8,
+    SV_BadValue = 16
+};
+
+// The five special values, in the order in which editors offer them.
+class TARVO_EXPORT SpecialValueList : public TItemList
+{
+public:
+    SpecialValueList();
+    ~SpecialValueList() override;
+};
+
+Q_DECLARE_METATYPE(TItemList*)
+Q_DECLARE_METATYPE(TItem*)
+
+#endif // TARVO_TITEMLIST_H

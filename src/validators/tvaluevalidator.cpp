@@ -1,0 +1,222 @@
+#include "tvaluevalidator.h"
+
+#include <QtMath>
+
+#include <cmath>
+
+namespace {
+
+// How a candidate reads as a real number.
+enum class RealReading
+{
+    Unreadable, // no number, or a text or variant that is not a number
+    Finite,     // a finite real
+    Overflow    // beyond every real: an infinite real variant, or a text
+                // such as "1e400" that overflows
+};
+
+bool isRealType(const QVariant& value)
+{
+    const int type = value.userType();
+    return type == QMetaType::Double || type == QMetaType::Float;
+}
+
+// Reads value as a real. Texts that spell an infinity or not-a-number are
+// unreadable, while real variants holding an infinity and texts that
+// overflow give Overflow, with the sign kept in real.
+RealReading readReal(const QVariant& value, double& real)
+{
+    if (!value.isValid())
+        return RealReading::Unreadable;
+
+    if (isRealType(value)) {
+        real = value.toDouble();
+        if (qIsNaN(real))
+            return RealReading::Unreadable;
+        return qIsInf(real) ? RealReading::Overflow : RealReading::Finite;
+    }
+
+    bool ok = false;
+    real = value.toDouble(&ok);
+    if (ok)
+        return qIsFinite(real) ? RealReading::Finite : RealReading::Unreadable;
+    // A failed text conversion yields an infinity only when the number
+    // was too large; anything else failed for want of a number.
+    if (value.userType() == QMetaType::QString && qIsInf(real))
+        return RealReading::Overflow;
+    return RealReading::Unreadable;
+}
+
+// Finishes a check: the candidate is valid when it equals its canonical
+// text (QVariant equality converts the candidate to a string), otherwise
+// it is replaced by that text.
+TValueValidator::EValidateResult finish(QVariant& value, const QString& canonical)
+{
+    const QVariant canonicalValue(canonical);
+    if (canonicalValue == value)
+        return TValueValidator::VR_Valid;
+    value = canonicalValue;
+    return TValueValidator::VR_Corrected;
+}
+
+TValueValidator::EValidateResult replace(QVariant& value, const QString& text)
+{
+    value = QVariant(text);
+    return TValueValidator::VR_Corrected;
+}
+
+constexpr qint64 kIntMin = std::numeric_limits<int>::min();
+constexpr qint64 kIntMax = std::numeric_limits<int>::max();
+
+// Reads value as a whole number in 64 bits. Reals are truncated toward zero
+// and saturate at the int range; the callers clamp to narrower bounds.
+bool readInteger(const QVariant& value, qint64& number)
+{
+    if (!value.isValid())
+        return false;
+
+    // Real variants must not go through toLongLong, which rounds and has
+    // no defined result for a NaN or a real beyond 64 bits.
+    if (!isRealType(value)) {
+        const int type = value.userType();
+        if (type == QMetaType::ULongLong || type == QMetaType::ULong) {
+            const qulonglong u = value.toULongLong();
+            number = u > qulonglong(kIntMax) ? kIntMax : qint64(u);
+            return true;
+        }
+        bool ok = false;
+        const qlonglong n = value.toLongLong(&ok);
+        if (ok) {
+            number = n;
+            return true;
+        }
+    }
+
+    double real = 0.0;
+    switch (readReal(value, real)) {
+    case RealReading::Unreadable:
+        return false;
+    case RealReading::Overflow:
+        number = real > 0 ? kIntMax : kIntMin;
+        return true;
+    case RealReading::Finite:
+        break;
+    }
+    const double truncated = std::trunc(real);
+    if (truncated <= double(kIntMin))
+        number = kIntMin;
+    else if (truncated >= double(kIntMax))
+        number = kIntMax;
+    else
+        number = qint64(truncated);
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+
+TValueValidator::TValueValidator(QObject* parent)
+    : QObject(parent)
+{
+}
+
+TValueValidator::~TValueValidator() = default;
+
+// ---------------------------------------------------------------------------
+
+TIntValidator* TIntValidator::s_IntValidator = new TIntValidator();
+TIntValidator* TIntValidator::s_ByteValidator = new TIntValidator(0, 255);
+TIntValidator* TIntValidator::s_WordValidator = new TIntValidator(0, 65535);
+TIntValidator* TIntValidator::s_PositiveValidator = new TIntValidator(1);
+TIntValidator* TIntValidator::s_ZeroPositiveValidator = new TIntValidator(0);
+
+TIntValidator::TIntValidator(int min, int max, QObject* parent)
+    : TValueValidator(parent)
+    , m_minimum(min)
+    , m_maximum(max)
+{
+}
+
+TIntValidator::~TIntValidator() = default;
+
+void TIntValidator::setRange(int a, int b)
+{
+    m_minimum = qMin(a, b);
+    m_maximum = qMax(a, b);
+}
+
+TValueValidator::EValidateResult TIntValidator::checkValue(QVariant& value)
+{
+    qint64 number = 0;
+    if (!readInteger(value, number))
+        return VR_Invalid;
+
+    if (number < m_minimum)
+        return replace(value, QString::number(m_minimum));
+    if (number > m_maximum)
+        return replace(value, QString::number(m_maximum));
+    return finish(value, QString::number(number));
+}
+
+// ---------------------------------------------------------------------------
+
+TDoubleValidator* TDoubleValidator::s_DoubleValidator = new TDoubleValidator();
+
+TDoubleValidator::TDoubleValidator(double min, double max, int decimals, QObject* parent)
+    : TValueValidator(parent)
+    , m_minimum(min)
+    , m_maximum(max)
+    , m_decimals(decimals)
+{
+}
+
+TDoubleValidator::~TDoubleValidator() = default;
+
+void TDoubleValidator::setRange(double a, double b)
+{
+    if (a > b)
+        qSwap(a, b);
+    m_minimum = a;
+    m_maximum = b;
+}
+
+TValueValidator::EValidateResult TDoubleValidator::checkValue(QVariant& value)
+{
+    double real = 0.0;
+    if (readReal(value, real) == RealReading::Unreadable)
+        return VR_Invalid;
+
+    // An overflowing candidate clamps like any other out-of-range number,
+    // which lets a bounded value wrap when it is handed an infinity. With
+    // no finite bound on that side there is no number to clamp to.
+    double clamped = real;
+    if (real < m_minimum)
+        clamped = m_minimum;
+    else if (real > m_maximum)
+        clamped = m_maximum;
+    if (!qIsFinite(clamped))
+        return VR_Invalid;
+
+    const QString text = QString::number(clamped, 'f', m_decimals);
+    if (clamped != real)
+        return replace(value, text);
+    return finish(value, text);
+}
+
+// ---------------------------------------------------------------------------
+
+TRegExpValidator::TRegExpValidator(QRegExp& regexp, QObject* parent)
+    : TValueValidator(parent)
+    , m_regexp(regexp)
+{
+}
+
+TRegExpValidator::~TRegExpValidator() = default;
+
+TValueValidator::EValidateResult TRegExpValidator::checkValue(QVariant& value)
+{
+    if (!m_regexp.isValid())
+        return VR_Valid;
+    return m_regexp.exactMatch(value.toString()) ? VR_Valid : VR_Invalid;
+}
