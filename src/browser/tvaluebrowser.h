@@ -13,6 +13,8 @@ class QSettings;
 class TBaseGroup;
 class TBaseItem;
 class TBaseValue;
+class TBoolValue;
+class TListValue;
 class TDoubleValidator;
 class TDoubleValue;
 class TIntegerValue;
@@ -82,6 +84,11 @@ public:
                           void* variable, int type, TDoubleValidator* validator = nullptr);
     TBaseValue* addValue(int level, const QString& name, const QString& hint, const QString& propertyName,
                          void* variable, int type, TValueValidator* validator = nullptr);
+    TListValue* addList(int level, const QString& name, const QString& hint, const QString& propertyName,
+                        void* variable, int type, TItemList* list, bool ownValues = false,
+                        bool listAppending = false);
+    TBoolValue* addBool(int level, const QString& name, const QString& hint, const QString& propertyName,
+                        void* variable);
 
     static QIcon s_defaultRevertIcon;
     static SpecialValueList s_specialList;

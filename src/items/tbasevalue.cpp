@@ -375,6 +375,29 @@ void TBaseValue::writeDataSet(QSettings& settings)
     }
 }
 
+void TBaseValue::writeDataSetAsText(QSettings& settings)
+{
+    TBaseItem::writeDataSet(settings);
+    const TValueBrowser* b = browser();
+    if (m_propertyName.isEmpty() || !b)
+        return;
+    switch (b->storingPolicy()) {
+    case TValueBrowser::SP_Current:
+        writeRecord(settings, m_current, m_current.value.toString());
+        break;
+    case TValueBrowser::SP_Stored:
+        if (m_stored.kind != NoKind)
+            writeRecord(settings, m_stored, m_stored.value.toString());
+        break;
+    case TValueBrowser::SP_Linked: {
+        QVariant v;
+        if (doUpdateFromLinked(v))
+            settings.setValue(m_propertyName, v.toString());
+        break;
+    }
+    }
+}
+
 namespace {
 // A kind read from a settings file; anything but a known kind, including a
 // missing key, is an ordinary value.

@@ -120,6 +120,12 @@ protected:
     void setRecord(int kind, const QVariant& value, TItem* entry);
     // Writes the value key (as stored) and the kind key of a record.
     void writeRecord(QSettings& settings, const SValue& record, const QVariant& stored);
+    // writeDataSet() for types saved in text form (colors, fonts): the check
+    // key, then the value's QVariant::toString() under every storing policy.
+    void writeDataSetAsText(QSettings& settings);
+
+    // Closes the in-place editor if one is open.
+    void closeEditor();
 
     SValue m_current;
     SValue m_stored;
@@ -130,7 +136,6 @@ private:
     friend class TDropList;
 
     void init();
-    void closeEditor();
 
     bool m_childMode = false;
     mutable QPointer<TDropList> m_editor;

@@ -1,0 +1,105 @@
+#include "tvaluebrowser.h"
+
+#include "tbasegroup.h"
+#include "tboolvalue.h"
+#include "tdoublevalue.h"
+#include "tintegervalue.h"
+#include "tlistvalue.h"
+
+// The item factory of TValueBrowser: one row per call, placed by level.
+
+template<typename T, typename... Args>
+T* TValueBrowser::createLeveled(int level, const QString& name, Args&&... args)
+{
+    if (level < 0 || name.isEmpty())
+        return nullptr;
+    const int n = m_levels.size();
+    const int p = qMin(level - 1, n - 1);
+    T* item = p < 0 ? new T(this, name, std::forward<Args>(args)..., -1, -1)
+                    : new T(m_levels.at(p), name, std::forward<Args>(args)..., -1);
+    if (level < n)
+        m_levels[level] = item;
+    else
+        m_levels.append(item);
+    return item;
+}
+
+void TValueBrowser::finishValue(TBaseValue* value, const QString& hint, const QString& propertyName,
+                                void* variable, int type)
+{
+    value->setHint(hint);
+    value->setPropertyName(propertyName);
+    value->setLinked(variable, type);
+}
+
+TBaseGroup* TValueBrowser::addGroup(const QString& name, const QString& section, bool light)
+{
+    if (name.isEmpty())
+        return nullptr;
+    m_levels.clear();
+    auto* group = new TBaseGroup(this, name, -1, light, -1);
+    group->setSectionName(section);
+    return group;
+}
+
+TIntegerValue* TValueBrowser::addInt(int level, const QString& name, const QString& hint,
+                                     const QString& propertyName, void* variable, int type,
+                                     TIntValidator* validator)
+{
+    auto* value = createLeveled<TIntegerValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, type);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TDoubleValue* TValueBrowser::addReal(int level, const QString& name, const QString& hint,
+                                     const QString& propertyName, void* variable, int type,
+                                     TDoubleValidator* validator)
+{
+    auto* value = createLeveled<TDoubleValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, type);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TBaseValue* TValueBrowser::addValue(int level, const QString& name, const QString& hint,
+                                    const QString& propertyName, void* variable, int type,
+                                    TValueValidator* validator)
+{
+    auto* value = createLeveled<TBaseValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, type);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TListValue* TValueBrowser::addList(int level, const QString& name, const QString& hint,
+                                   const QString& propertyName, void* variable, int type, TItemList* list,
+                                   bool ownValues, bool listAppending)
+{
+    if (level < 0 || name.isEmpty())
+        return nullptr;
+    auto* value = createLeveled<TListValue>(level, name, list);
+    value->allowOwnValues(ownValues);
+    value->allowListAppending(listAppending);
+    finishValue(value, hint, propertyName, variable, type);
+    return value;
+}
+
+TBoolValue* TValueBrowser::addBool(int level, const QString& name, const QString& hint,
+                                   const QString& propertyName, void* variable)
+{
+    auto* value = createLeveled<TBoolValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_Bool);
+    return value;
+}
