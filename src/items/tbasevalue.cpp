@@ -34,7 +34,7 @@ void TBaseValue::init()
 {
     m_stored.kind = NoKind;
     // No validator is set yet, so the empty text is always taken.
-    TBaseValue::setValue(QVariant(QString()));
+    TBaseValue::setValue(QVariant(QStringLiteral("")));
 }
 
 TBaseValue::~TBaseValue()
