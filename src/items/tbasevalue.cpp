@@ -350,52 +350,40 @@ void TBaseValue::writeRecord(QSettings& settings, const SValue& record, const QV
     settings.setValue(m_propertyName + QLatin1String(".Type"), record.kind);
 }
 
-void TBaseValue::writeDataSet(QSettings& settings)
+void TBaseValue::writeValueKeys(QSettings& settings, bool asText)
 {
     TBaseItem::writeDataSet(settings);
     const TValueBrowser* b = browser();
     if (m_propertyName.isEmpty() || !b)
         return;
+    auto stored = [asText](const QVariant& v) { return asText ? QVariant(v.toString()) : v; };
     switch (b->storingPolicy()) {
     case TValueBrowser::SP_Current:
-        writeRecord(settings, m_current, m_current.value);
+        writeRecord(settings, m_current, stored(m_current.value));
         break;
     case TValueBrowser::SP_Stored:
         // Before the first storeSet() there is no stored set to write, and
         // the keys already in the file are kept.
         if (m_stored.kind != NoKind)
-            writeRecord(settings, m_stored, m_stored.value);
+            writeRecord(settings, m_stored, stored(m_stored.value));
         break;
     case TValueBrowser::SP_Linked: {
         QVariant v;
         if (doUpdateFromLinked(v))
-            settings.setValue(m_propertyName, v);
+            settings.setValue(m_propertyName, stored(v));
         break;
     }
     }
 }
 
+void TBaseValue::writeDataSet(QSettings& settings)
+{
+    writeValueKeys(settings, false);
+}
+
 void TBaseValue::writeDataSetAsText(QSettings& settings)
 {
-    TBaseItem::writeDataSet(settings);
-    const TValueBrowser* b = browser();
-    if (m_propertyName.isEmpty() || !b)
-        return;
-    switch (b->storingPolicy()) {
-    case TValueBrowser::SP_Current:
-        writeRecord(settings, m_current, m_current.value.toString());
-        break;
-    case TValueBrowser::SP_Stored:
-        if (m_stored.kind != NoKind)
-            writeRecord(settings, m_stored, m_stored.value.toString());
-        break;
-    case TValueBrowser::SP_Linked: {
-        QVariant v;
-        if (doUpdateFromLinked(v))
-            settings.setValue(m_propertyName, v.toString());
-        break;
-    }
-    }
+    writeValueKeys(settings, true);
 }
 
 namespace {

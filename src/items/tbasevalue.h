@@ -136,6 +136,7 @@ private:
     friend class TDropList;
 
     void init();
+    void writeValueKeys(QSettings& settings, bool asText);
 
     bool m_childMode = false;
     mutable QPointer<TDropList> m_editor;
