@@ -140,7 +140,10 @@ void TValueBrowser::clear()
 void TValueBrowser::resizeEvent(QResizeEvent* e)
 {
     QAbstractItemView::resizeEvent(e);
-    const unsigned int width = unsigned(qMax(0, e->size().width()));
+    // The viewport's resize events come through here as well, with the
+    // viewport's smaller size; the column always follows the browser's own
+    // width (which is e->size() for the browser's event).
+    const unsigned int width = unsigned(qMax(0, this->width()));
     header()->resizeSection(0, int(m_widthScale * width / 100u));
 }
 
@@ -229,7 +232,15 @@ void TValueBrowser::onItemClicked(QTreeWidgetItem* item, int column)
 void TValueBrowser::valuePicked(TItemList* list, TItem* item, const QVariant& value)
 {
     auto* current = dynamic_cast<TBaseValue*>(currentItem());
-    if (!current || value == current->variant())
+    if (!current)
+        return;
+    // A special value's code is a number: the text "8" equals "Default" (8)
+    // as a QVariant, yet picking one in place of the other is a change.
+    // Likewise an entry of the row's list is a change from an equal own value
+    // (the entry "Red" from the own value "red"), unless it is the current entry.
+    const bool fromSpecials = list && list == m_specialList;
+    const bool otherEntry = item && item != current->currentEntry();
+    if (fromSpecials == (current->value().kind == SK_Special) && !otherEntry && value == current->variant())
         return;
     m_picking = true;
     current->valuePicked(list, item, value);

@@ -14,7 +14,21 @@ class TBaseGroup;
 class TBaseItem;
 class TBaseValue;
 class TBoolValue;
+class TColorList;
+class TColorValue;
+class TFontList;
+class TFontValue;
 class TListValue;
+class TPointValidator;
+class TPointValue;
+class TRangeValidator;
+class TRangeValue;
+class TRectValidator;
+class TRectValue;
+class TSizeValidator;
+class TSizeValue;
+class TPathValue;
+class TTextValue;
 class TDoubleValidator;
 class TDoubleValue;
 class TIntegerValue;
@@ -89,6 +103,25 @@ public:
                         bool listAppending = false);
     TBoolValue* addBool(int level, const QString& name, const QString& hint, const QString& propertyName,
                         void* variable);
+    TColorValue* addColor(int level, const QString& name, const QString& hint, const QString& propertyName,
+                          void* variable, TColorList* list = nullptr);
+    TFontValue* addFont(int level, const QString& name, const QString& hint, const QString& propertyName,
+                        void* variable, TFontList* list = nullptr);
+    TTextValue* addText(int level, const QString& name, const QString& hint, const QString& propertyName,
+                        void* variable);
+    TPathValue* addPath(int level, const QString& name, const QString& hint, const QString& propertyName,
+                        void* variable);
+    TPointValue* addPoint(int level, const QString& name, const QString& hint, const QString& propertyName,
+                          void* variable, TPointValidator* validator = nullptr);
+    TSizeValue* addSize(int level, const QString& name, const QString& hint, const QString& propertyName,
+                        void* variable, TSizeValidator* validator = nullptr);
+    TRectValue* addRect(int level, const QString& name, const QString& hint, const QString& propertyName,
+                        void* variable, TRectValidator* validator = nullptr);
+    // A range row with the child rows "min" and "max". Its variable is a
+    // QPoint (bound with LT_Point): the two reals are rounded to whole
+    // numbers when they are written to it.
+    TRangeValue* addRange(int level, const QString& name, const QString& hint, const QString& propertyName,
+                          void* variable, TRangeValidator* validator = nullptr);
 
     static QIcon s_defaultRevertIcon;
     static SpecialValueList s_specialList;

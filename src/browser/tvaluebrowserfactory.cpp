@@ -2,9 +2,18 @@
 
 #include "tbasegroup.h"
 #include "tboolvalue.h"
+#include "tcolorvalue.h"
+#include "tfontvalue.h"
+#include "tcompoundvalidators.h"
 #include "tdoublevalue.h"
 #include "tintegervalue.h"
 #include "tlistvalue.h"
+#include "tpathvalue.h"
+#include "tpointvalue.h"
+#include "trangevalue.h"
+#include "trectvalue.h"
+#include "tsizevalue.h"
+#include "ttextvalue.h"
 
 // The item factory of TValueBrowser: one row per call, placed by level.
 
@@ -101,5 +110,97 @@ TBoolValue* TValueBrowser::addBool(int level, const QString& name, const QString
     if (!value)
         return nullptr;
     finishValue(value, hint, propertyName, variable, LT_Bool);
+    return value;
+}
+
+TTextValue* TValueBrowser::addText(int level, const QString& name, const QString& hint,
+                                   const QString& propertyName, void* variable)
+{
+    auto* value = createLeveled<TTextValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_String);
+    return value;
+}
+
+TPathValue* TValueBrowser::addPath(int level, const QString& name, const QString& hint,
+                                   const QString& propertyName, void* variable)
+{
+    auto* value = createLeveled<TPathValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_String);
+    return value;
+}
+
+TColorValue* TValueBrowser::addColor(int level, const QString& name, const QString& hint,
+                                     const QString& propertyName, void* variable, TColorList* list)
+{
+    TColorList* colors = list ? list : &TColorList::baseColorList();
+    auto* value = createLeveled<TColorValue>(level, name, colors);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_Color);
+    value->allowOwnValues(true);
+    return value;
+}
+
+TPointValue* TValueBrowser::addPoint(int level, const QString& name, const QString& hint,
+                                     const QString& propertyName, void* variable, TPointValidator* validator)
+{
+    auto* value = createLeveled<TPointValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_Point);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TSizeValue* TValueBrowser::addSize(int level, const QString& name, const QString& hint,
+                                   const QString& propertyName, void* variable, TSizeValidator* validator)
+{
+    auto* value = createLeveled<TSizeValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_Size);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TRectValue* TValueBrowser::addRect(int level, const QString& name, const QString& hint,
+                                   const QString& propertyName, void* variable, TRectValidator* validator)
+{
+    auto* value = createLeveled<TRectValue>(level, name);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_Rect);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TRangeValue* TValueBrowser::addRange(int level, const QString& name, const QString& hint,
+                                     const QString& propertyName, void* variable, TRangeValidator* validator)
+{
+    auto* value = createLeveled<TRangeValue>(level, name, QStringLiteral("min"), QStringLiteral("max"));
+    if (!value)
+        return nullptr;
+    // The variable is a QPoint: the reals are rounded when written to it.
+    finishValue(value, hint, propertyName, variable, LT_Point);
+    if (validator)
+        value->setValidator(validator);
+    return value;
+}
+
+TFontValue* TValueBrowser::addFont(int level, const QString& name, const QString& hint,
+                                   const QString& propertyName, void* variable, TFontList* list)
+{
+    TFontList* fonts = list ? list : &TFontList::fullFontList();
+    auto* value = createLeveled<TFontValue>(level, name, fonts);
+    if (!value)
+        return nullptr;
+    finishValue(value, hint, propertyName, variable, LT_Font);
     return value;
 }

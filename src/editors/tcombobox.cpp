@@ -89,11 +89,17 @@ void TComboBox::ensureFilled()
     if (m_filled)
         return;
     m_filled = true;
+    // Text that reached the line edit without a key press (paste, input
+    // method, drop) survives the filling.
+    const QString text = lineEdit()->text();
+    const bool edited = text != m_savedText;
     clear();
     if (m_value) {
         m_value->fillEditor();
         m_value->setCurrentItem();
     }
+    if (edited && lineEdit()->text() != text)
+        lineEdit()->setText(text);
 }
 
 void TComboBox::onHighlight(int index)

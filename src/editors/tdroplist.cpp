@@ -171,8 +171,13 @@ void TDropList::onPickItem(int index)
     }
     m_combo->restoreEditText();
     if (TComboEditor* editor = m_combo->entryEditor(index)) {
-        if (m_value)
+        if (m_value) {
+            // Back on the value's own entry first: when the dialog takes the
+            // focus, the combo box would otherwise take the edit text, which
+            // differs from the command entry's, for a choice of its own.
+            m_value->setCurrentItem();
             editor->invoke(m_value);
+        }
     }
 }
 

@@ -171,6 +171,7 @@ void TBaseItem::storeSet(bool emitChanges)
 {
     Q_UNUSED(emitChanges)
     m_storedCheckState = m_checkState;
+    m_checkStored = true;
 }
 
 void TBaseItem::restoreSet()
@@ -204,7 +205,10 @@ void TBaseItem::writeDataSet(QSettings& settings)
         settings.setValue(m_checkPropertyName, int(m_checkState));
         break;
     case TValueBrowser::SP_Stored:
-        settings.setValue(m_checkPropertyName, int(m_storedCheckState));
+        // Before the first storeSet() there is no stored state to write, and
+        // the key already in the file is kept.
+        if (m_checkStored)
+            settings.setValue(m_checkPropertyName, int(m_storedCheckState));
         break;
     case TValueBrowser::SP_Linked: {
         Qt::CheckState state;
@@ -233,6 +237,7 @@ void TBaseItem::readDataSet(QSettings& settings)
         break;
     case TValueBrowser::SP_Stored:
         m_storedCheckState = state;
+        m_checkStored = true;
         break;
     case TValueBrowser::SP_Linked:
         TarvoLink::writeCheck(m_checkLink, m_checkLinkType, state);

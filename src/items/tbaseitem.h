@@ -122,6 +122,8 @@ private:
     QString m_checkPropertyName;
     void* m_checkLink = nullptr;
     int m_checkLinkType = LT_Bool;
+    // Whether the stored check state has been taken (storeSet) or read.
+    bool m_checkStored = false;
 };
 
 Q_DECLARE_METATYPE(TBaseItem*)

@@ -573,15 +573,20 @@ void TBaseValue::doUpdateFromChild(TBaseValue*)
 
 void TBaseValue::updateChildren()
 {
-    if (!m_childrenShown || !m_childrenCreated)
+    if (!m_childrenCreated)
         return;
     m_updatingChildren = true;
     const bool special = m_current.kind == SK_Special;
+    // Hidden children are kept in step too: they are still rows that the
+    // application may read or change, and a change to one of them must not
+    // bring back an old value of another.
     if (!special)
         doUpdateChildren();
-    for (TBaseValue* child : qAsConst(m_children)) {
-        if (child)
-            child->setVisible(!special);
+    if (m_childrenShown) {
+        for (TBaseValue* child : qAsConst(m_children)) {
+            if (child)
+                child->setVisible(!special);
+        }
     }
     m_updatingChildren = false;
 }

@@ -69,6 +69,15 @@ T wholeNumber(const QVariant& v)
             if (ok)
                 return n < qlonglong(lo) ? lo : (n > qlonglong(hi) ? hi : T(n));
         } else {
+            // QVariant hands a negative signed number over as a huge unsigned
+            // one; below the range is below the range.
+            const bool unsignedSource = v.userType() == QMetaType::UInt
+                || v.userType() == QMetaType::ULongLong;
+            if (!unsignedSource) {
+                const qlonglong s = v.toLongLong(&ok);
+                if (ok && s < 0)
+                    return lo;
+            }
             const qulonglong n = v.toULongLong(&ok);
             if (ok)
                 return n > qulonglong(hi) ? hi : T(n);
