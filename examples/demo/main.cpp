@@ -1,81 +1,235 @@
-// A window showing a value browser filled with rows of the library's value
-// types, bound to the demo's own settings.
+// A window showing a value browser with a row of every value type, in groups
+// on two pages, bound to the demo's own settings. The values are saved when
+// the window closes and restored when it opens.
 //
 //   tarvo_demo                    open the window
 //   tarvo_demo --screenshot FILE  render the window to a PNG and exit
 
 #include "tbasegroup.h"
+#include "tboolvalue.h"
+#include "tcolorvalue.h"
+#include "tcompoundvalidators.h"
 #include "tdoublevalue.h"
+#include "tfontvalue.h"
 #include "tintegervalue.h"
+#include "tlistvalue.h"
+#include "tpathvalue.h"
+#include "tpointvalue.h"
+#include "trangevalue.h"
+#include "trectvalue.h"
+#include "tsizevalue.h"
+#include "ttextvalue.h"
 #include "tvaluebrowser.h"
 #include "tvaluevalidator.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QColor>
 #include <QCommandLineParser>
+#include <QFont>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPixmap>
+#include <QPoint>
+#include <QPushButton>
+#include <QRect>
+#include <QSettings>
+#include <QSize>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <memory>
+
 namespace {
 
+// The application's own variables that the rows are bound to.
 struct DemoSettings
 {
     int width = 3;
     int opacity = 80;
+    int style = 1;
+    bool antialias = true;
+    QColor color = QColor(0x1a, 0x2b, 0x3c);
     double scale = 1.5;
     double angle = 45.0;
+    QPoint origin = QPoint(10, -20);
+    QSize size = QSize(640, 480);
+    QRect area = QRect(0, 0, 320, 200);
+    QPoint zoomRange = QPoint(1, 8);
+    QFont font = QFont(QStringLiteral("Sans Serif"), 10);
+    QString title = QStringLiteral("Untitled drawing");
+    QString folder = QStringLiteral("/tmp");
     int retries = 5;
 };
 
 class DemoWindow : public QWidget
 {
 public:
-    DemoWindow()
+    explicit DemoWindow(bool persistent)
+        : m_persistent(persistent)
     {
         setWindowTitle(QStringLiteral("tarvo demo"));
-        auto* layout = new QVBoxLayout(this);
+
+        m_styles.setItem(0, QStringLiteral("Solid"));
+        m_styles.setItem(1, QStringLiteral("Dashed"));
+        m_styles.setItem(2, QStringLiteral("Dotted"));
+
+        auto* pages = new QListWidget(this);
+        pages->addItems({QStringLiteral("Document"), QStringLiteral("Saving")});
+        pages->setCurrentRow(0);
+        pages->setMaximumWidth(110);
+
         m_browser = new TValueBrowser(this);
         m_browser->setSpecialList(&TValueBrowser::s_specialList, false);
-        layout->addWidget(m_browser, 1);
+        m_browser->setWidthScale(45);
+        QObject::connect(pages, &QListWidget::currentRowChanged, m_browser,
+                         QOverload<int>::of(&TValueBrowser::switchPage));
+
         m_hint = new QLabel(this);
         m_hint->setWordWrap(true);
+        m_hint->setMinimumHeight(36);
+        m_hint->setFrameShape(QFrame::StyledPanel);
+        QObject::connect(m_browser, &TValueBrowser::HintChanged, m_hint,
+                         [this](const QString& hint, TBaseItem*, const QString& name) {
+                             m_hint->setText(name.isEmpty() ? QString()
+                                                            : QStringLiteral("<b>%1</b>: %2").arg(name, hint));
+                         });
+
+        auto* top = new QHBoxLayout;
+        top->addWidget(pages);
+        top->addWidget(m_browser, 1);
+
+        auto* buttons = new QHBoxLayout;
+        auto addButton = [this, buttons](const QString& text, const QString& tip, auto slot) {
+            auto* button = new QPushButton(text, this);
+            button->setToolTip(tip);
+            QObject::connect(button, &QPushButton::clicked, this, slot);
+            buttons->addWidget(button);
+        };
+        addButton(QStringLiteral("Store"), QStringLiteral("Take the values shown as the new baseline"),
+                  [this] { m_browser->storeSet(); m_browser->viewport()->update(); });
+        addButton(QStringLiteral("Restore"), QStringLiteral("Go back to the baseline"),
+                  [this] { m_browser->restoreSet(); });
+        addButton(QStringLiteral("Apply"), QStringLiteral("Write the values into the application's variables"),
+                  [this] { m_browser->updateLinked(); });
+        buttons->addStretch();
+        addButton(QStringLiteral("Save"), QStringLiteral("Save the values to the settings file"),
+                  [this] { save(); });
+        addButton(QStringLiteral("Load"), QStringLiteral("Load the values from the settings file"),
+                  [this] { load(); });
+
+        auto* layout = new QVBoxLayout(this);
+        layout->addLayout(top, 1);
         layout->addWidget(m_hint);
-        QObject::connect(m_browser, &TValueBrowser::ItemHint, m_hint, &QLabel::setText);
+        layout->addLayout(buttons);
 
         fill();
         m_browser->updateFromLinked();
+        if (m_persistent)
+            load();
         m_browser->storeSet();
-        resize(480, 420);
+        resize(640, 600);
+    }
+
+    // Makes the first row of that name current, so its in-place editor shows.
+    void showEditorOn(const QString& name)
+    {
+        const QList<QTreeWidgetItem*> rows = m_browser->findItems(name, Qt::MatchExactly | Qt::MatchRecursive);
+        if (!rows.isEmpty())
+            m_browser->setCurrentItem(rows.first());
+    }
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (m_persistent)
+            save();
+        QWidget::closeEvent(e);
     }
 
 private:
+
+    // The settings file under the user's configuration directory,
+    // e.g. ~/.config/tarvo/tarvo-demo.ini.
+    static std::unique_ptr<QSettings> openSettings()
+    {
+        return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                           QStringLiteral("tarvo"), QStringLiteral("tarvo-demo"));
+    }
+
+    void save()
+    {
+        auto settings = openSettings();
+        settings->clear();
+        m_browser->writeDataSet(*settings);
+    }
+
+    void load()
+    {
+        auto settings = openSettings();
+        m_browser->readDataSet(*settings);
+    }
+
     void fill()
     {
         TValueBrowser* b = m_browser;
+        DemoSettings& s = m_settings;
+        const QString none;
+
+        // Page 0: the document's look
         b->setItemLevel(b->addGroup(QStringLiteral("Line"), QStringLiteral("Line")), 0);
-        b->addInt(1, QStringLiteral("Width"), QStringLiteral("Line width in pixels"), QStringLiteral("width"),
-                  &m_settings.width, LT_Int, &m_widthRange);
+        b->addInt(1, QStringLiteral("Width"), QStringLiteral("Line width in pixels, 1 to 20"),
+                  QStringLiteral("width"), &s.width, LT_Int, &m_widthRange);
         b->addInt(1, QStringLiteral("Opacity"), QStringLiteral("Opacity in percent"), QStringLiteral("opacity"),
-                  &m_settings.opacity, LT_Int, &m_percent);
+                  &s.opacity, LT_Int, &m_percent);
+        b->addList(1, QStringLiteral("Style"), QStringLiteral("How the line is drawn"), QStringLiteral("style"),
+                   &s.style, LT_Int, &m_styles);
+        b->addBool(1, QStringLiteral("Antialiasing"), QStringLiteral("Smooth the edges of the line"),
+                   QStringLiteral("antialias"), &s.antialias);
+        b->addColor(1, QStringLiteral("Color"), QStringLiteral("Pick a named color, type #rrggbb or use the dialog"),
+                    QStringLiteral("color"), &s.color, nullptr);
 
-        b->setItemLevel(b->addGroup(QStringLiteral("Transform"), QStringLiteral("Transform"), true), 0);
+        b->setItemLevel(b->addGroup(QStringLiteral("Geometry"), QStringLiteral("Geometry"), true), 0);
         b->addReal(1, QStringLiteral("Scale"), QStringLiteral("Scale factor"), QStringLiteral("scale"),
-                   &m_settings.scale, LT_Double, nullptr);
+                   &s.scale, LT_Double, nullptr);
         b->addReal(1, QStringLiteral("Angle"), QStringLiteral("Rotation in degrees, 0 to 360"),
-                   QStringLiteral("angle"), &m_settings.angle, LT_Double, &m_angleRange);
+                   QStringLiteral("angle"), &s.angle, LT_Double, &m_angleRange);
+        b->addPoint(1, QStringLiteral("Origin"), QStringLiteral("Origin as x,y"), QStringLiteral("origin"),
+                    &s.origin, nullptr);
+        b->addSize(1, QStringLiteral("Canvas"), QStringLiteral("Canvas size as width,height"),
+                   QStringLiteral("canvas"), &s.size, &m_canvasRange);
+        b->addRect(1, QStringLiteral("Area"), QStringLiteral("Visible area as x,y,width,height"),
+                   QStringLiteral("area"), &s.area, nullptr);
+        b->addRange(1, QStringLiteral("Zoom"), QStringLiteral("Lowest and highest zoom, as min : max"),
+                    QStringLiteral("zoom"), &s.zoomRange, nullptr);
 
-        b->setItemLevel(b->addGroup(QStringLiteral("Network"), QStringLiteral("Network")), 0);
-        b->addInt(1, QStringLiteral("Retries"), QStringLiteral("How often to try again"), QStringLiteral("retries"),
-                  &m_settings.retries, LT_Int, TIntValidator::s_ZeroPositiveValidator);
-        b->addInt(1, QStringLiteral("Unset"), QStringLiteral("A row without a bound variable"),
-                  QString(), nullptr, LT_Int, nullptr);
+        b->setItemLevel(b->addGroup(QStringLiteral("Document"), QStringLiteral("Document")), 0);
+        b->addText(1, QStringLiteral("Title"), QStringLiteral("Edit longer texts with the ... button"),
+                   QStringLiteral("title"), &s.title);
+        b->addFont(1, QStringLiteral("Font"), QStringLiteral("Font of the body text"), QStringLiteral("font"),
+                   &s.font, nullptr);
+        TPathValue* folder = b->addPath(1, QStringLiteral("Folder"), QStringLiteral("Where documents are saved"),
+                                        QStringLiteral("folder"), &s.folder);
+        folder->setPickMode(QFileDialog::Directory);
+
+        // Page 1: saving
+        b->addPage();
+        b->setItemLevel(b->addGroup(QStringLiteral("Saving"), QStringLiteral("Saving")), 0);
+        b->addInt(1, QStringLiteral("Retries"), QStringLiteral("How often saving is tried again"),
+                  QStringLiteral("retries"), &s.retries, LT_Int, TIntValidator::s_ZeroPositiveValidator);
+        TIntegerValue* unset = b->addInt(1, QStringLiteral("Unset"), QStringLiteral("A row without a variable"),
+                                         none, nullptr, LT_Int, nullptr);
+        unset->setSpecial(SV_Default);
     }
 
+    bool m_persistent;
     DemoSettings m_settings;
+    TItemList m_styles;
     TIntValidator m_widthRange{1, 20};
     TIntValidator m_percent{0, 100};
     TDoubleValidator m_angleRange{0.0, 360.0, 1};
+    TSizeValidator m_canvasRange{nullptr, 1, 10000, 1, 10000};
     TValueBrowser* m_browser = nullptr;
     QLabel* m_hint = nullptr;
 };
@@ -97,13 +251,15 @@ int main(int argc, char* argv[])
     parser.addOption(screenshot);
     parser.process(app);
 
-    DemoWindow window;
+    // A screenshot shows the demo's own values, not those saved last time.
+    const bool shot = parser.isSet(screenshot);
+    DemoWindow window(!shot);
     window.show();
 
-    if (parser.isSet(screenshot)) {
+    if (shot) {
+        window.showEditorOn(QStringLiteral("Color"));
         QApplication::processEvents();
-        const QPixmap shot = window.grab();
-        return shot.save(parser.value(screenshot), "PNG") ? 0 : 1;
+        return window.grab().save(parser.value(screenshot), "PNG") ? 0 : 1;
     }
     return app.exec();
 }
