@@ -1,9 +1,18 @@
 #!/usr/bin/env bash
 # Installs what the build needs on a Debian 12 machine. Safe to run again:
 # it only calls apt-get when a package is missing.
+#   scripts/setup.sh [--qt6]
+# --qt6 also installs the Qt 6 development packages (with Qt5Compat, which
+# provides QRegExp on Qt 6).
 set -euo pipefail
 
-packages=(cmake make g++ qtbase5-dev libqt5test5 qtbase5-dev-tools)
+packages=(cmake make g++ qtbase5-dev libqt5test5 qtbase5-dev-tools qttools5-dev qttools5-dev-tools)
+for arg in "$@"; do
+    case "$arg" in
+        --qt6) packages+=(qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-5compat-dev) ;;
+        *) echo "unknown option: $arg" >&2; exit 2 ;;
+    esac
+done
 
 missing=()
 for pkg in "${packages[@]}"; do

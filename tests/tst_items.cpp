@@ -101,14 +101,20 @@ class Variable
 public:
     Variable(int type, const QVariant& initial)
         : m_id(type == LT_Variant ? int(QMetaType::QVariant) : initial.userType())
-        , m_data(type == LT_Variant ? new QVariant(initial) : QMetaType::create(m_id, initial.constData()))
+        , m_data(type == LT_Variant ? new QVariant(initial) : QMetaType(m_id).create(initial.constData()))
     {
     }
-    ~Variable() { QMetaType::destroy(m_id, m_data); }
+    ~Variable() { QMetaType(m_id).destroy(m_data); }
     void* address() const { return m_data; }
     QVariant value() const
     {
-        return m_id == QMetaType::QVariant ? *static_cast<QVariant*>(m_data) : QVariant(m_id, m_data);
+        if (m_id == QMetaType::QVariant)
+            return *static_cast<QVariant*>(m_data);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+        return QVariant(QMetaType(m_id), m_data);
+#else
+        return QVariant(m_id, m_data);
+#endif
     }
 
 private:
@@ -212,6 +218,10 @@ private Q_SLOTS:
     void settingsStoredBeforeStoreSet();
     void settingsLinked();
     void settingsHandEdited();
+    void settingsUnreadableFile_data();
+    void settingsUnreadableFile();
+    void settingsFailedWrite_data();
+    void settingsFailedWrite();
 
 private:
     QTemporaryDir m_dir;
@@ -1198,6 +1208,79 @@ void tst_Items::settingsHandEdited()
     QCOMPARE(kept->text(1), QStringLiteral("9"));
     QCOMPARE(kept->storedValue().value, kept->value().value);
     QVERIFY(!kept->valueChanged());
+}
+
+void tst_Items::settingsUnreadableFile_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::newRow("truncated key") << QByteArray("[General]\nwidth=4");
+    QTest::newRow("truncated value") << QByteArray("width=@Variant(\\0\\0\\0\\x7f");
+    QTest::newRow("binary") << QByteArray("\xff\xfe\0\x01width\0=\x80", 12);
+    QTest::newRow("wrong type") << QByteArray("width=@Rect(1 2 3 4)\nwidth.Type=2");
+    QTest::newRow("special code not listed") << QByteArray("width=99\nwidth.Type=1");
+    QTest::newRow("no special code") << QByteArray("width=0\nwidth.Type=1");
+}
+
+void tst_Items::settingsUnreadableFile()
+{
+    QFETCH(QByteArray, contents);
+    const QString path = newIniFile();
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+    }
+    TIntValidator tens(10, 100);
+    for (const bool special : {false, true}) {
+        TValueBrowser b;
+        b.setSpecialList(&TValueBrowser::s_specialList, false);
+        TIntegerValue* width = b.addInt(0, "Width", QString(), "width", nullptr, LT_Int, &tens);
+        special ? width->setSpecial(SV_Default) : void(width->setValue(50));
+        readFile(b, path);
+        // A special value of the list, or a number the validator takes as
+        // it is.
+        if (width->value().kind == SK_Special) {
+            QVERIFY(b.specialList()->findItem(width->value().value));
+        } else {
+            QVariant copy = width->value().value;
+            QCOMPARE(int(tens.checkValue(copy)), int(TValueValidator::VR_Valid));
+        }
+    }
+}
+
+void tst_Items::settingsFailedWrite_data()
+{
+    QTest::addColumn<QString>("where");
+    QTest::newRow("folder as file name") << QString("folder");
+    QTest::newRow("below a file") << QString("file/set.ini");
+}
+
+void tst_Items::settingsFailedWrite()
+{
+    QFETCH(QString, where);
+    QVERIFY(QDir(m_dir.path()).mkpath("folder"));
+    {
+        QFile file(m_dir.filePath("file"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    // Reading from there changes nothing.
+    {
+        QSettings nothing(m_dir.filePath(where), QSettings::IniFormat);
+        TValueBrowser other;
+        Rows kept(other);
+        kept.count->setValue(7);
+        other.readDataSet(nothing);
+        QCOMPARE(kept.count->text(1), QStringLiteral("7"));
+    }
+
+    TValueBrowser b;
+    Rows rows(b);
+    rows.count->setValue(3);
+    QSettings settings(m_dir.filePath(where), QSettings::IniFormat);
+    b.writeDataSet(settings);
+    settings.sync();
+    // The caller learns that nothing was written.
+    QCOMPARE(settings.status(), QSettings::AccessError);
 }
 
 QTEST_MAIN(tst_Items)

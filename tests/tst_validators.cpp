@@ -202,6 +202,10 @@ void TestValidators::doubleValidator_data()
     reject("letter", unit, "x");
     row("rounded to 5 decimals", full, 3.14159265, C, "3.14159");
     row("real gets canonical text", full, 2.5, C, "2.50000");
+    row("negative zero written unsigned", full, "-0.000001", C, "0.00000");
+    auto* fine = new TDoubleValidator(0.001, 1.0, 2, this);
+    row("bound finer than decimals", fine, "-1", C, "0.00");
+    row("bound's own text", fine, "0.00", V, "0.00");
     row("fixed notation", full, 1e20, C, "100000000000000000000.00000");
     reject("nan text", full, "nan");
     reject("inf text", full, "inf");
@@ -281,6 +285,7 @@ void TestValidators::range_data()
     row("5 decimals", any, "2.123456789 : 3", C, QPointF(2.12346, 3));
     row("one real is two numbers", any, "1.5", C, QPointF(1, 5));
     row("range", any, QPointF(1.5, 2.25), V, QPointF(1.5, 2.25));
+    row("tiny number rounds to zero", any, QPointF(1e-150, 0), C, QPointF(0, 0));
     row("integer point", any, QPoint(1, 2), C, QPointF(1, 2));
     row("huge text clamps", any, "99999999999 : 1", C, QPointF(2147483647.0, 1));
     row("nan and inf", any, QPointF(qQNaN(), qInf()), C, QPointF(-2147483648.0, 2147483647.0));

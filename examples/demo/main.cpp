@@ -4,6 +4,7 @@
 //
 //   tarvo_demo                    open the window
 //   tarvo_demo --screenshot FILE  render the window to a PNG and exit
+//   tarvo_demo --lang de          show the library's texts in German
 
 #include "tbasegroup.h"
 #include "tboolvalue.h"
@@ -36,6 +37,7 @@
 #include <QRect>
 #include <QSettings>
 #include <QSize>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -249,7 +251,22 @@ int main(int argc, char* argv[])
                                   QStringLiteral("Render the window to a PNG file and exit."),
                                   QStringLiteral("file"));
     parser.addOption(screenshot);
+    QCommandLineOption lang(QStringLiteral("lang"),
+                            QStringLiteral("Show the library's texts in a language, such as de."),
+                            QStringLiteral("code"));
+    parser.addOption(lang);
     parser.process(app);
+
+    // The library's translation is installed before any browser is built.
+    // It is looked for beside the program, then where the library installs it.
+    QTranslator translator;
+    if (parser.isSet(lang)) {
+        const QString file = QStringLiteral("tarvo_") + parser.value(lang);
+        const QString dir = QCoreApplication::applicationDirPath();
+        if (translator.load(file, dir)
+            || translator.load(file, dir + QStringLiteral("/../share/tarvo/translations")))
+            QCoreApplication::installTranslator(&translator);
+    }
 
     // A screenshot shows the demo's own values, not those saved last time.
     const bool shot = parser.isSet(screenshot);

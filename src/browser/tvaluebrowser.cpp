@@ -3,6 +3,7 @@
 #include "tbasegroup.h"
 #include "tbasevalue.h"
 #include "tvalueitemdelegate_p.h"
+#include "tvariant_p.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>
@@ -162,7 +163,7 @@ bool TValueBrowser::viewportEvent(QEvent* e)
     auto* help = static_cast<QHelpEvent*>(e);
     const QModelIndex index = indexAt(help->pos());
     const QVariant tip = model()->data(index, Qt::ToolTipRole);
-    if (!tip.canConvert(QMetaType::QString))
+    if (!tip.canConvert<QString>())
         return QTreeView::viewportEvent(e);
 
     const QVariant font = model()->data(index, ToolTipFontRole);
@@ -192,8 +193,10 @@ void TValueBrowser::switchPage(const QModelIndex& index)
 void TValueBrowser::doHintChange(TBaseItem* item)
 {
     if (item) {
-        emit HintChanged(item->hint(), item, item->text(0));
-        emit ItemHint(item->hint());
+        // A slot connected to HintChanged may delete the row.
+        const QString hint = item->hint();
+        emit HintChanged(hint, item, item->text(0));
+        emit ItemHint(hint);
     } else {
         emit HintChanged(QString(), nullptr, QString());
         emit ItemHint(QString());
@@ -240,12 +243,15 @@ void TValueBrowser::valuePicked(TItemList* list, TItem* item, const QVariant& va
     // (the entry "Red" from the own value "red"), unless it is the current entry.
     const bool fromSpecials = list && list == m_specialList;
     const bool otherEntry = item && item != current->currentEntry();
-    if (fromSpecials == (current->value().kind == SK_Special) && !otherEntry && value == current->variant())
+    if (fromSpecials == (current->value().kind == SK_Special) && !otherEntry
+        && tarvoVariantsEqual(value, current->variant()))
         return;
     m_picking = true;
     current->valuePicked(list, item, value);
     m_picking = false;
-    emit ValuePicked(current, current->value());
+    // A copy: a slot may delete the row while later slots still read it.
+    const SValue picked = current->value();
+    emit ValuePicked(current, picked);
 }
 
 void TValueBrowser::restoreSetCurrent()

@@ -9,6 +9,9 @@
 #include <QList>
 #include <QTreeWidget>
 
+/// \file tvaluebrowser.h
+/// The value browser widget.
+
 class QSettings;
 class TBaseGroup;
 class TBaseItem;
@@ -35,27 +38,27 @@ class TIntegerValue;
 class TIntValidator;
 class TValueValidator;
 
-// Item data role of a cell holding the QFont in which its tool tip is shown.
+/// Item data role of a cell holding the QFont in which its tool tip is shown.
 enum { ToolTipFontRole = Qt::UserRole + 10 };
 
-// A two-column tree ("Property" / "Value") of named, typed values that the
-// user edits in place. Fill it with addGroup() and the add...() operations,
-// bind the rows to your variables, pull them in with updateFromLinked(),
-// take a baseline with storeSet() and write the edits back with updateLinked().
-//
-// The browser owns its rows. It does not own the special value list,
-// validators, lists or button editors handed to it or to its rows.
+/// A two-column tree ("Property" / "Value") of named, typed values that the
+/// user edits in place. Fill it with addGroup() and the add...() operations,
+/// bind the rows to your variables, pull them in with updateFromLinked(),
+/// take a baseline with storeSet() and write the edits back with updateLinked().
+///
+/// The browser owns its rows. It does not own the special value list,
+/// validators, lists or button editors handed to it or to its rows.
 class TARVO_EXPORT TValueBrowser : public QTreeWidget
 {
     Q_OBJECT
 
 public:
-    // What writeDataSet() and readDataSet() move.
+    /// What writeDataSet() and readDataSet() move.
     enum EStoringPolicy
     {
-        SP_Current = 0, // the current values and check states
-        SP_Stored = 1,  // the stored set
-        SP_Linked = 2   // the bound caller variables
+        SP_Current = 0, ///< the current values and check states
+        SP_Stored = 1,  ///< the stored set
+        SP_Linked = 2   ///< the bound caller variables
     };
     Q_ENUM(EStoringPolicy)
 
@@ -88,9 +91,9 @@ public:
     void writeDataSet(QSettings& settings);
     void readDataSet(QSettings& settings);
 
-    // Item factory: each call creates one row, places it by level, sets its
-    // hint and settings key, binds it and sets its validator. Null when the
-    // level is negative or the name empty.
+    /// Item factory: each call creates one row, places it by level, sets its
+    /// hint and settings key, binds it and sets its validator. Null when the
+    /// level is negative or the name empty.
     TBaseGroup* addGroup(const QString& name, const QString& section = QString(), bool light = false);
     TIntegerValue* addInt(int level, const QString& name, const QString& hint, const QString& propertyName,
                           void* variable, int type, TIntValidator* validator = nullptr);
@@ -117,9 +120,9 @@ public:
                         void* variable, TSizeValidator* validator = nullptr);
     TRectValue* addRect(int level, const QString& name, const QString& hint, const QString& propertyName,
                         void* variable, TRectValidator* validator = nullptr);
-    // A range row with the child rows "min" and "max". Its variable is a
-    // QPoint (bound with LT_Point): the two reals are rounded to whole
-    // numbers when they are written to it.
+    /// A range row with the child rows "min" and "max". Its variable is a
+    /// QPoint (bound with LT_Point): the two reals are rounded to whole
+    /// numbers when they are written to it.
     TRangeValue* addRange(int level, const QString& name, const QString& hint, const QString& propertyName,
                           void* variable, TRangeValidator* validator = nullptr);
 
@@ -163,15 +166,15 @@ private:
     friend class TBaseValue;
     friend class TValueItemDelegate;
 
-    // Places a new value row by level: the parent is entry level-1 of the
-    // level list (or none), and the row becomes entry level.
+    /// Places a new value row by level: the parent is entry level-1 of the
+    /// level list (or none), and the row becomes entry level.
     template<typename T, typename... Args>
     T* createLeveled(int level, const QString& name, Args&&... args);
     void finishValue(TBaseValue* value, const QString& hint, const QString& propertyName,
                      void* variable, int type);
-    // Forgets a row that is going away.
+    /// Forgets a row that is going away.
     void forgetItem(TBaseItem* item);
-    // Every row, in pre-order.
+    /// Every row, in pre-order.
     QList<TBaseItem*> allItems() const;
 
     unsigned int m_itemDefHeight;

@@ -25,6 +25,16 @@
 
 namespace {
 
+// Files are read and written as UTF-8 whatever the locale.
+void setUtf8(QTextStream& stream)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    stream.setEncoding(QStringConverter::Utf8);
+#else
+    stream.setCodec("UTF-8");
+#endif
+}
+
 QString fileFilter()
 {
     return qelTextEditorDialog::tr("All Files (*);;HTML-Files (*.htm *.html);;Text Files (*.txt)");
@@ -181,7 +191,7 @@ bool qelTextEditorDialog::loadFromFile(const QString& fileName)
         return false;
 
     QTextStream in(&file);
-    in.setCodec("UTF-8");
+    setUtf8(in);
     const QString contents = in.readAll();
     if (in.status() != QTextStream::Ok || file.error() != QFileDevice::NoError)
         return false;
@@ -200,7 +210,7 @@ bool qelTextEditorDialog::saveToFile(const QString& fileName) const
         return false;
 
     QTextStream out(&file);
-    out.setCodec("UTF-8");
+    setUtf8(out);
     out << m_textEdit->toPlainText();
     out.flush();
     if (out.status() != QTextStream::Ok) {

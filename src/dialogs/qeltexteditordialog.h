@@ -16,9 +16,9 @@ class QTextCharFormat;
 class QTextEdit;
 class QToolBar;
 
-// A modal editor for one text, either rich text (HTML) or plain text.
-// The check state of the "Switch" action is the mode: checked is rich text,
-// with the "Tools" bar shown; unchecked is plain text, with it hidden.
+/// A modal editor for one text, either rich text (HTML) or plain text.
+/// The check state of the "Switch" action is the mode: checked is rich text,
+/// with the "Tools" bar shown; unchecked is plain text, with it hidden.
 class TARVO_EXPORT qelTextEditorDialog : public QDialog
 {
     Q_OBJECT
@@ -27,19 +27,19 @@ public:
     explicit qelTextEditorDialog(QWidget* parent = nullptr);
     ~qelTextEditorDialog() override;
 
-    // Opens the dialog modally with text and returns the edited text: HTML
-    // in rich-text mode, plain text otherwise. Returns a null QString when
-    // the user cancels.
+    /// Opens the dialog modally with text and returns the edited text: HTML
+    /// in rich-text mode, plain text otherwise. Returns a null QString when
+    /// the user cancels.
     static QString getText(const QString& text);
 
-    // Reads a file (UTF-8) into the editor and switches the mode to what the
-    // contents look like. Returns false, leaving the editor as it was, when
-    // the file does not exist or cannot be read.
+    /// Reads a file (UTF-8) into the editor and switches the mode to what the
+    /// contents look like. Returns false, leaving the editor as it was, when
+    /// the file does not exist or cannot be read.
     bool loadFromFile(const QString& fileName);
 
-    // Writes the plain text of the editor (UTF-8) to a file. The file is
-    // replaced only when the whole text has been written; on failure the old
-    // file is left as it was and false is returned.
+    /// Writes the plain text of the editor (UTF-8) to a file. The file is
+    /// replaced only when the whole text has been written; on failure the old
+    /// file is left as it was and false is returned.
     bool saveToFile(const QString& fileName) const;
 
 private slots:

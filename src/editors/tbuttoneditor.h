@@ -11,30 +11,30 @@ class QToolButton;
 class TBaseValue;
 class TDropList;
 
-// Supplies the button widget beside a value's in-place editor and turns a
-// click on it into a new value for that row. One object is normally shared
-// by every row of a value class; a click always acts on the row whose
-// editor holds the clicked button.
+/// Supplies the button widget beside a value's in-place editor and turns a
+/// click on it into a new value for that row. One object is normally shared
+/// by every row of a value class; a click always acts on the row whose
+/// editor holds the clicked button.
 class TARVO_EXPORT TButtonEditor : public QObject
 {
 public:
     explicit TButtonEditor(QObject* parent = nullptr);
     ~TButtonEditor() override;
 
-    // Builds the button widget for a host editor; the host owns it.
+    /// Builds the button widget for a host editor; the host owns it.
     virtual QWidget* createButton(TDropList* host) = 0;
 
-    // The editor and row of the most recent createButton() or click.
+    /// The editor and row of the most recent createButton() or click.
     TDropList* host() const;
     TBaseValue* item() const;
 
 protected:
-    // Hands a value to the host editor, which reports it to its row at once:
-    // when this returns, the row holds the accepted value or kept its own.
+    /// Hands a value to the host editor, which reports it to its row at once:
+    /// when this returns, the row holds the accepted value or kept its own.
     void doPick(QVariant value);
     void setHost(TDropList* host);
-    // Takes host and row from the widget chain of a clicked button; false
-    // when the button no longer belongs to a live editor of a row.
+    /// Takes host and row from the widget chain of a clicked button; false
+    /// when the button no longer belongs to a live editor of a row.
     bool adoptHostOf(QObject* button);
 
 private:
@@ -43,7 +43,7 @@ private:
     QPointer<TDropList> m_host;
 };
 
-// A "..." button that opens a dialog.
+/// A "..." button that opens a dialog.
 class TARVO_EXPORT TPopupButtonEditor : public TButtonEditor
 {
     Q_OBJECT
@@ -55,14 +55,14 @@ public:
     QWidget* createButton(TDropList* host) override;
 
 protected Q_SLOTS:
-    // Opens the dialog for item() and hands its result to doPick().
+    /// Opens the dialog for item() and hands its result to doPick().
     virtual void buttonClicked() = 0;
 
 protected:
     QPointer<QToolButton> m_button;
 };
 
-// An up and a down arrow button.
+/// An up and a down arrow button.
 class TARVO_EXPORT TSpinButtonEditor : public TButtonEditor
 {
     Q_OBJECT
@@ -82,8 +82,8 @@ protected:
     QPointer<QToolButton> m_downButton;
 };
 
-// Steps integer and real values, linearly or in a logarithmic 1-2-...-9-10-
-// 20-... sequence, optionally wrapping around at the validator's bounds.
+/// Steps integer and real values, linearly or in a logarithmic 1-2-...-9-10-
+/// 20-... sequence, optionally wrapping around at the validator's bounds.
 class TARVO_EXPORT TNumButtonEditor : public TSpinButtonEditor
 {
 public:
@@ -97,7 +97,7 @@ public:
     bool logCount() const { return m_logCount; }
     void enableLogCount(bool on) { m_logCount = on; }
 
-    // The value one logarithmic step up or down from a value's text.
+    /// The value one logarithmic step up or down from a value's text.
     static double logStep(const QString& text, double step, bool up);
 
 protected:

@@ -4,8 +4,8 @@
 #include "tbuttoneditor.h"
 #include "tcomboeditor.h"
 
-// The command entry "Pick color..." of a color value's drop list: opens the
-// color dialog at the row's color and picks the confirmed color.
+/// The command entry "Pick color..." of a color value's drop list: opens the
+/// color dialog at the row's color and picks the confirmed color.
 class TARVO_EXPORT TColorComboEditor : public TComboEditor
 {
 public:
@@ -17,8 +17,8 @@ public:
     void invoke(TBaseValue* value) override;
 };
 
-// The "..." button beside a color value's editor: the same dialog as the
-// command entry, for the row whose editor holds the button.
+/// The "..." button beside a color value's editor: the same dialog as the
+/// command entry, for the row whose editor holds the button.
 class TARVO_EXPORT TColorButtonEditor : public TPopupButtonEditor
 {
 public:

@@ -10,9 +10,9 @@
 class TBaseValue;
 class TDropList;
 
-// A command entry at the end of a value's drop list ("Pick..."), which
-// opens a picking dialog when the user chooses it. One object may serve
-// many editors; it works for the drop list that added its entry last.
+/// A command entry at the end of a value's drop list ("Pick..."), which
+/// opens a picking dialog when the user chooses it. One object may serve
+/// many editors; it works for the drop list that added its entry last.
 class TARVO_EXPORT TComboEditor
 {
 public:
@@ -21,7 +21,7 @@ public:
     TComboEditor& operator=(const TComboEditor& other) = default;
     virtual ~TComboEditor();
 
-    // Called by the drop list when the user chooses the entry.
+    /// Called by the drop list when the user chooses the entry.
     virtual void invoke(TBaseValue* value) = 0;
 
     const QString& text() const { return m_text; }
@@ -29,7 +29,7 @@ public:
     void setHost(TDropList* host);
 
 protected:
-    // Hands a picked value to the drop list, which reports it to its row.
+    /// Hands a picked value to the drop list, which reports it to its row.
     void doPick(QVariant value);
     void setText(const QString& text) { m_text = text; }
 

@@ -18,7 +18,7 @@ class TBaseValue;
 class TButtonEditor;
 class TComboBox;
 class TComboEditor;
-class TItem;
+struct TItem;
 class TItemList;
 
 // The editor in the Value column of the current row: an editable combo box,

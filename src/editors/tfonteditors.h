@@ -6,8 +6,8 @@
 
 class QFont;
 
-// The command entry "Pick font..." of a font value's drop list: opens the
-// font dialog at the row's font and picks the confirmed font.
+/// The command entry "Pick font..." of a font value's drop list: opens the
+/// font dialog at the row's font and picks the confirmed font.
 class TARVO_EXPORT TFontComboEditor : public TComboEditor
 {
 public:
@@ -19,8 +19,8 @@ public:
     void invoke(TBaseValue* value) override;
 };
 
-// The "..." button beside a font value's editor: the same dialog as the
-// command entry, for the row whose editor holds the button.
+/// The "..." button beside a font value's editor: the same dialog as the
+/// command entry, for the row whose editor holds the button.
 class TARVO_EXPORT TFontButtonEditor : public TPopupButtonEditor
 {
 public:

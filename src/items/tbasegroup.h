@@ -3,8 +3,8 @@
 
 #include "tbaseitem.h"
 
-// A heading row: a coloured band across the browser with a name and no value.
-// Its section name is the QSettings group in which the rows after it are saved.
+/// A heading row: a coloured band across the browser with a name and no value.
+/// Its section name is the QSettings group in which the rows after it are saved.
 class TARVO_EXPORT TBaseGroup : public TBaseItem
 {
 public:

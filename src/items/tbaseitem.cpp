@@ -152,7 +152,10 @@ void TBaseItem::setEnabled(bool enabled)
 void TBaseItem::setVisible(bool visible)
 {
     m_visible = visible;
-    setSelected(false);
+    // Deselecting a row that is not selected changes nothing, and asking the
+    // selection model costs more than the rest of a new row together.
+    if (isSelected())
+        setSelected(false);
     const TValueBrowser* b = browser();
     setHidden(!(visible && b && int(m_page) == b->page()));
 }

@@ -8,37 +8,40 @@
 #include <QString>
 #include <QTreeWidgetItem>
 
+/// \file tbaseitem.h
+/// The base row of a value browser and the type codes of bound variables.
+
 class QSettings;
 class TValueBrowser;
 
-// Type code of a caller variable bound to a row by address.
-// A null address or a code outside 0..15 leaves the row unbound.
+/// Type code of a caller variable bound to a row by address.
+/// A null address or a code outside 0..15 leaves the row unbound.
 enum ELinkType
 {
-    LT_Int = 0,       // int
-    LT_UInt = 1,      // unsigned int
-    LT_Long = 2,      // 32-bit signed int
-    LT_ULong = 3,     // 32-bit unsigned int
-    LT_LongLong = 4,  // qint64
-    LT_ULongLong = 5, // quint64
-    LT_Float = 6,     // float
-    LT_Double = 7,    // double
-    LT_Bool = 8,      // bool
-    LT_String = 9,    // QString
-    LT_Color = 10,    // QColor
-    LT_Font = 11,     // QFont
-    LT_Size = 12,     // QSize
-    LT_Point = 13,    // QPoint
-    LT_Rect = 14,     // QRect
-    LT_Variant = 15   // QVariant
+    LT_Int = 0,       ///< int
+    LT_UInt = 1,      ///< unsigned int
+    LT_Long = 2,      ///< 32-bit signed int
+    LT_ULong = 3,     ///< 32-bit unsigned int
+    LT_LongLong = 4,  ///< qint64
+    LT_ULongLong = 5, ///< quint64
+    LT_Float = 6,     ///< float
+    LT_Double = 7,    ///< double
+    LT_Bool = 8,      ///< bool
+    LT_String = 9,    ///< QString
+    LT_Color = 10,    ///< QColor
+    LT_Font = 11,     ///< QFont
+    LT_Size = 12,     ///< QSize
+    LT_Point = 13,    ///< QPoint
+    LT_Rect = 14,     ///< QRect
+    LT_Variant = 15   ///< QVariant
 };
 
-// The base of every row of a TValueBrowser. A row is a tree item and at the
-// same time its own item delegate: the browser hands painting and editing of
-// each cell to the row under it.
-//
-// Rows belong to their browser's tree. Deleting a row deletes its child rows
-// and takes it out of the browser.
+/// The base of every row of a TValueBrowser. A row is a tree item and at the
+/// same time its own item delegate: the browser hands painting and editing of
+/// each cell to the row under it.
+///
+/// Rows belong to their browser's tree. Deleting a row deletes its child rows
+/// and takes it out of the browser.
 class TARVO_EXPORT TBaseItem : public QTreeWidgetItem, public QItemDelegate
 {
 public:
@@ -46,7 +49,7 @@ public:
     TBaseItem(TBaseItem* parent, const QString& name, int id);
     ~TBaseItem() override;
 
-    // Both bases have members of these names; the tree item's are meant.
+    /// Both bases have members of these names; the tree item's are meant.
     using QTreeWidgetItem::parent;
     using QTreeWidgetItem::sizeHint;
     using QItemDelegate::sizeHint;
@@ -60,7 +63,7 @@ public:
     QIcon itemIcon() const;
     bool setItemLevel(int level);
 
-    // Check box in column 0
+    /// Check box in column 0
     void setCheckable(bool on);
     void setChecked(Qt::CheckState state);
     Qt::CheckState checked() const { return m_checkState; }
@@ -93,7 +96,7 @@ public:
     virtual int iconSpace() const;
 
 protected:
-    // The icon shown left of the value; value types override it.
+    /// The icon shown left of the value; value types override it.
     virtual const QIcon itemIcon();
 
     void init(const QString& name, int page, int id);
@@ -103,8 +106,8 @@ protected:
     void drawDisplay(QPainter* painter, const QStyleOptionViewItem& option,
                      const QRect& rect, const QString& text) const override;
 
-    // Deletes the child rows and takes this row out of its browser while the
-    // row is still whole. Safe to call more than once.
+    /// Deletes the child rows and takes this row out of its browser while the
+    /// row is still whole. Safe to call more than once.
     void detachFromBrowser();
 
     static int s_defaultPage;
@@ -122,7 +125,7 @@ private:
     QString m_checkPropertyName;
     void* m_checkLink = nullptr;
     int m_checkLinkType = LT_Bool;
-    // Whether the stored check state has been taken (storeSet) or read.
+    /// Whether the stored check state has been taken (storeSet) or read.
     bool m_checkStored = false;
 };
 

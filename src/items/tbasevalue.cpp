@@ -5,8 +5,10 @@
 #include "titemlist.h"
 #include "tlinking_p.h"
 #include "tvaluebrowser.h"
+#include "tvariant_p.h"
 
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QSettings>
 #include <QToolTip>
 
@@ -196,7 +198,7 @@ void TBaseValue::writeValue(QVariant& out)
 
 bool TBaseValue::valueChanged(const QVariant& a, const QVariant& b)
 {
-    return !(a == b);
+    return !tarvoVariantsEqual(a, b);
 }
 
 TItemList* TBaseValue::list() const
@@ -243,15 +245,11 @@ void TBaseValue::setupValue()
     m_changed = m_current.kind != m_stored.kind || valueChanged(m_current.value, m_stored.value);
 
     if (m_currentEntry) {
-        const QString text = m_currentEntry->displayText();
-        setText(1, text);
-        setToolTip(1, text);
-        setIcon(1, m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
+        setValueCell(m_currentEntry->displayText(),
+                     m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
     } else {
         const QString text = valueText();
-        setText(1, text);
-        setToolTip(1, text);
-        setIcon(1, itemIcon());
+        setValueCell(text, itemIcon());
     }
 
     if (m_editor) {
@@ -267,6 +265,36 @@ void TBaseValue::setupValue()
         if (!parentValue->m_updatingChildren && parentValue->m_current.kind != SK_Special)
             parentValue->updateFromChild(this);
     }
+}
+
+void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
+{
+    TValueBrowser* b = browser();
+    QAbstractItemModel* model = b ? b->model() : nullptr;
+    if (!model || model->signalsBlocked()) {
+        setText(1, text);
+        setToolTip(1, text);
+        setIcon(1, icon);
+        return;
+    }
+    // Text, tool tip and icon change as one: the view and the itemChanged
+    // slots hear of the cell once rather than once per role, and not at all
+    // when nothing changed (as each setter would have decided).
+    const QVariant textValue(text);
+    const QVariant shown = data(1, Qt::DisplayRole);
+    const bool changed = columnCount() < 2 || !shown.isValid() || shown != textValue
+        || data(1, Qt::ToolTipRole) != textValue || data(1, Qt::DecorationRole) != QVariant(icon);
+    if (!changed)
+        return;
+    {
+        const QSignalBlocker blocker(model);
+        setText(1, text);
+        setToolTip(1, text);
+        setIcon(1, icon);
+    }
+    const QModelIndex index = b->indexFromItem(this, 1);
+    emit model->dataChanged(index, index,
+                            {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::DecorationRole});
 }
 
 void TBaseValue::valuePicked(TItemList* list, TItem* item, const QVariant& value)
@@ -395,6 +423,17 @@ int storedKind(const QVariant& v)
     const int kind = v.toInt(&ok);
     return ok && (kind == SK_ListItem || kind == SK_Special) ? kind : int(SK_Value);
 }
+
+// Whether a special value read from a file is one of the browser's list.
+// Any other code is no value at all: taken as special, it would leave the
+// row an ordinary value holding whatever it held before, unchecked.
+bool isListedSpecial(const TValueBrowser* browser, const QVariant& code)
+{
+    SpecialValueList* specials = browser->specialList();
+    bool ok = false;
+    const uint number = code.toUInt(&ok);
+    return ok && number != 0 && specials && specials->findItem(QVariant(number));
+}
 } // namespace
 
 void TBaseValue::readDataSet(QSettings& settings)
@@ -410,12 +449,14 @@ void TBaseValue::readDataSet(QSettings& settings)
 
     switch (b->storingPolicy()) {
     case TValueBrowser::SP_Current:
-        if (storedKind(kindKey) == SK_Special)
-            setSpecial(v.toUInt());
-        else
+        if (storedKind(kindKey) != SK_Special)
             setValue(v);
+        else if (isListedSpecial(b, v))
+            setSpecial(v.toUInt());
         break;
     case TValueBrowser::SP_Stored:
+        if (storedKind(kindKey) == SK_Special && !isListedSpecial(b, v))
+            break;
         m_stored.value = v;
         m_stored.kind = storedKind(kindKey);
         break;

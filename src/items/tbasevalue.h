@@ -10,16 +10,16 @@
 
 class TButtonEditor;
 class TDropList;
-class TItem;
+struct TItem;
 class TItemList;
 
-// A row that shows and edits one value: column 0 the name, column 1 the
-// value's text, icon and tool tip. Every new value passes the row's
-// validator; the row keeps a current and a stored value record, shows
-// changed values in bold and opens its in-place editor while it is current.
-//
-// Validators and button editors are not owned: they may be shared by many
-// rows and must outlive them.
+/// A row that shows and edits one value: column 0 the name, column 1 the
+/// value's text, icon and tool tip. Every new value passes the row's
+/// validator; the row keeps a current and a stored value record, shows
+/// changed values in bold and opens its in-place editor while it is current.
+///
+/// Validators and button editors are not owned: they may be shared by many
+/// rows and must outlive them.
 class TARVO_EXPORT TBaseValue : public TBaseItem
 {
 public:
@@ -32,7 +32,7 @@ public:
     TButtonEditor* buttonEditor() const { return m_buttonEditor; }
     void setButtonEditor(TButtonEditor* editor) { m_buttonEditor = editor; }
 
-    // Whether the current value differs from the stored one.
+    /// Whether the current value differs from the stored one.
     bool valueChanged() const { return m_changed; }
 
     const QString& properyName() const { return m_propertyName; }
@@ -47,16 +47,16 @@ public:
 
     void showChildren(bool show);
     bool isChildMode() const { return m_childMode; }
-    // The registered child values in registration order; a child row that
-    // has been deleted leaves an empty (null) place.
+    /// The registered child values in registration order; a child row that
+    /// has been deleted leaves an empty (null) place.
     const QList<TBaseValue*>& childValues() const { return m_children; }
     TBaseValue* registeredChild(int i) const { return m_children.value(i); }
 
-    // The stored record taken by storeSet().
+    /// The stored record taken by storeSet().
     const SValue& storedValue() const { return m_stored; }
-    // The list or special entry the current value came from, or null.
+    /// The list or special entry the current value came from, or null.
     TItem* currentEntry() const { return m_currentEntry; }
-    // The open in-place editor, or null.
+    /// The open in-place editor, or null.
     TDropList* editor() const;
 
     virtual bool setValue(const QVariant& value);
@@ -115,16 +115,18 @@ protected:
     void registerChild(TBaseValue* child);
     void setChildMode();
 
-    // Makes the current record an ordinary value or a list/special entry
-    // and brings the row in line with it.
+    /// Makes the current record an ordinary value or a list/special entry
+    /// and brings the row in line with it.
     void setRecord(int kind, const QVariant& value, TItem* entry);
-    // Writes the value key (as stored) and the kind key of a record.
+    /// Shows text (also as tool tip) and icon in the value column.
+    void setValueCell(const QString& text, const QIcon& icon);
+    /// Writes the value key (as stored) and the kind key of a record.
     void writeRecord(QSettings& settings, const SValue& record, const QVariant& stored);
-    // writeDataSet() for types saved in text form (colors, fonts): the check
-    // key, then the value's QVariant::toString() under every storing policy.
+    /// writeDataSet() for types saved in text form (colors, fonts): the check
+    /// key, then the value's QVariant::toString() under every storing policy.
     void writeDataSetAsText(QSettings& settings);
 
-    // Closes the in-place editor if one is open.
+    /// Closes the in-place editor if one is open.
     void closeEditor();
 
     SValue m_current;

@@ -1,5 +1,7 @@
 #include "titemlist.h"
 
+#include "tvariant_p.h"
+
 #include <QCoreApplication>
 #include <QIcon>
 
@@ -89,7 +91,7 @@ TItem* TItemList::findItem(const QVariant& value)
     for (TItem* entry : qAsConst(*this)) {
         // Equality in both directions, so a conversion that works only one
         // way does not count as a match.
-        if (entry->value == value && value == entry->value)
+        if (tarvoVariantsEqual(entry->value, value) && tarvoVariantsEqual(value, entry->value))
             return entry;
     }
     return nullptr;
@@ -112,7 +114,7 @@ bool TItemList::paintComboItem(QPainter*, QStyleOptionViewItem&, const QModelInd
 
 bool TItemList::compareComboItem(const QVariant& a, const QVariant& b)
 {
-    return a == b;
+    return tarvoVariantsEqual(a, b);
 }
 
 void TItemList::highlightComboItem(QVariant&, int, QComboBox*, QPoint)

@@ -9,6 +9,9 @@
 #include <QString>
 #include <QVariant>
 
+/// \file titemlist.h
+/// Lists of choices and the special values.
+
 class QComboBox;
 class QIcon;
 class QModelIndex;
@@ -16,23 +19,23 @@ class QPainter;
 class QPoint;
 class QStyleOptionViewItem;
 
-// One choice of a list: the value it stands for, its text and an optional icon.
-// Entries belong to the list that holds them.
+/// One choice of a list: the value it stands for, its text and an optional icon.
+/// Entries belong to the list that holds them.
 struct TARVO_EXPORT TItem
 {
-    QVariant value;
-    QIcon* icon = nullptr;
-    QString text;
-    // Untranslated source text of entries made by the library's own lists;
-    // the list translates it (context "QObject") each time it is shown.
+    QVariant value;         ///< the value the entry stands for
+    QIcon* icon = nullptr;  ///< shown beside the text; may be null
+    QString text;           ///< the text shown for the entry
+    /// Untranslated source text of entries made by the library's own lists;
+    /// the list translates it (context "QObject") each time it is shown.
     const char* sourceText = nullptr;
 
-    // The text to show: translated now when the entry has a source text.
+    /// The text to show: translated now when the entry has a source text.
     QString displayText() const;
 };
 
-// An ordered list of choices. It owns its entries (and their icons when it
-// was built to own them); copies get entries of their own.
+/// An ordered list of choices. It owns its entries (and their icons when it
+/// was built to own them); copies get entries of their own.
 class TARVO_EXPORT TItemList : public QList<TItem*>
 {
 public:
@@ -45,8 +48,8 @@ public:
     virtual TItem* findItem(const QVariant& value);
     virtual TItem* findItemByText(const QString& text);
 
-    // Hooks with which a list paints, compares, highlights and sizes its
-    // entries in the in-place editor's drop list.
+    /// Hooks with which a list paints, compares, highlights and sizes its
+    /// entries in the in-place editor's drop list.
     virtual bool paintComboItem(QPainter* painter, QStyleOptionViewItem& option,
                                 const QModelIndex& index, QVariant& value);
     virtual bool compareComboItem(const QVariant& a, const QVariant& b);
@@ -55,14 +58,14 @@ public:
 
     bool ownsIcons() const { return m_ownsIcons; }
 
-    // Brings the texts of entries made from source texts in line with the
-    // translators installed now.
+    /// Brings the texts of entries made from source texts in line with the
+    /// translators installed now.
     void retranslate();
 
 protected:
-    // Appends an entry whose text is translated when shown.
+    /// Appends an entry whose text is translated when shown.
     TItem* addTranslatedItem(const QVariant& value, const char* sourceText);
-    // Removes and deletes every entry.
+    /// Removes and deletes every entry.
     void deleteEntries();
 
 private:
@@ -71,16 +74,18 @@ private:
     bool m_ownsIcons;
 };
 
+/// Codes of the special values, one bit each so that a set of them can be
+/// tested with a mask. A row holds one code at a time.
 enum ESpecialValue
 {
-    SV_Empty = 1,
-    SV_NoValue = 2,
-    SV_Unused = 4,
-    SV_Default = 8,
-    SV_BadValue = 16
+    SV_Empty = 1,    ///< "Empty"
+    SV_NoValue = 2,  ///< "No Value"
+    SV_Unused = 4,   ///< "Unused"
+    SV_Default = 8,  ///< "Default"
+    SV_BadValue = 16 ///< "Bad Value": the validator rejected the value
 };
 
-// The five special values, in the order in which editors offer them.
+/// The five special values, in the order in which editors offer them.
 class TARVO_EXPORT SpecialValueList : public TItemList
 {
 public:

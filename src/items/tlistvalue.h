@@ -3,10 +3,10 @@
 
 #include "tbasevalue.h"
 
-// A value whose choices come from a TItemList. A value that matches an
-// entry, by value or by its text, is held as that entry; any other value is
-// an ordinary value if the validator accepts it. The list is not owned and
-// must outlive the row.
+/// A value whose choices come from a TItemList. A value that matches an
+/// entry, by value or by its text, is held as that entry; any other value is
+/// an ordinary value if the validator accepts it. The list is not owned and
+/// must outlive the row.
 class TARVO_EXPORT TBaseListValue : public TBaseValue
 {
 public:
@@ -24,15 +24,15 @@ protected:
     bool setCurrentItem() override;
     void fillEditor() override;
 
-    // Selects the entry matching value (by value, then by text); false when
-    // there is none.
+    /// Selects the entry matching value (by value, then by text); false when
+    /// there is none.
     bool selectEntry(const QVariant& value);
 
     TItemList* m_list = nullptr;
 };
 
-// A list value that may also accept values outside its list (own values)
-// and append accepted outside values to the list (list appending).
+/// A list value that may also accept values outside its list (own values)
+/// and append accepted outside values to the list (list appending).
 class TARVO_EXPORT TListValue : public TBaseListValue
 {
 public:
@@ -45,7 +45,7 @@ public:
     bool isListAppending() const { return m_listAppending; }
     void allowListAppending(bool allow) { m_listAppending = allow; }
 
-    // Taken over by the next list value constructed, then reset to false.
+    /// Taken over by the next list value constructed, then reset to false.
     static void setDefaultUseOwnValues(bool on) { s_defaultOwnValues = on; }
     static void setDefaultAllowListAppending(bool on) { s_defaultListAppending = on; }
 
@@ -62,7 +62,7 @@ private:
 
     bool m_ownValues = false;
     bool m_listAppending = false;
-    // A list made for a value that had none; it belongs to the value.
+    /// A list made for a value that had none; it belongs to the value.
     TItemList* m_ownList = nullptr;
 
     static bool s_defaultOwnValues;

@@ -80,9 +80,23 @@ QVariant roundedComponent(qreal real)
 // Keeps the candidate when it already is the result, in the result's own
 // type; otherwise replaces it by the result.
 template <typename T>
+bool sameResult(const T& a, const T& b)
+{
+    return a == b;
+}
+
+// QPointF's own comparison is fuzzy: 1e-150 would pass for 0, and a range
+// would keep numbers that its five decimals cannot show.
+template <>
+bool sameResult(const QPointF& a, const QPointF& b)
+{
+    return a.x() == b.x() && a.y() == b.y();
+}
+
+template <typename T>
 TValueValidator::EValidateResult finishTyped(QVariant& value, const T& result)
 {
-    if (value.userType() == qMetaTypeId<T>() && value.value<T>() == result)
+    if (value.userType() == qMetaTypeId<T>() && sameResult(value.value<T>(), result))
         return TValueValidator::VR_Valid;
     value = QVariant::fromValue(result);
     return TValueValidator::VR_Corrected;

@@ -7,7 +7,7 @@
 // that contains enough numbers, clamp each component, and always leave a
 // variant of their Qt type behind.
 
-// Checks a QPoint; x and y are clamped to their own bounds.
+/// Checks a QPoint; x and y are clamped to their own bounds.
 class TARVO_EXPORT TPointValidator : public TValueValidator
 {
 public:
@@ -29,7 +29,7 @@ private:
     int m_maxY;
 };
 
-// Checks a QSize; width and height are clamped to their own bounds.
+/// Checks a QSize; width and height are clamped to their own bounds.
 class TARVO_EXPORT TSizeValidator : public TValueValidator
 {
 public:
@@ -51,8 +51,8 @@ protected:
     int m_maxHeight;
 };
 
-// Checks a QRect given as x, y, width and height. The size is clamped to
-// the bounds; the position is not bounded.
+/// Checks a QRect given as x, y, width and height. The size is clamped to
+/// the bounds; the position is not bounded.
 class TARVO_EXPORT TRectValidator : public TSizeValidator
 {
 public:
@@ -68,8 +68,8 @@ public:
     static TRectValidator* s_RectValidator;
 };
 
-// Checks a pair of reals held as a QPointF, the first in x and the second
-// in y. Each is clamped to its own bounds and rounded to 5 decimals.
+/// Checks a pair of reals held as a QPointF, the first in x and the second
+/// in y. Each is clamped to its own bounds and rounded to 5 decimals.
 class TARVO_EXPORT TRangeValidator : public TValueValidator
 {
 public:

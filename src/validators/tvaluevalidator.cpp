@@ -1,5 +1,7 @@
 #include "tvaluevalidator.h"
 
+#include "tvariant_p.h"
+
 #include <QtMath>
 
 #include <cmath>
@@ -47,13 +49,24 @@ RealReading readReal(const QVariant& value, double& real)
     return RealReading::Unreadable;
 }
 
+// The fixed-point text of real. A real that rounds to zero is written
+// without a sign: "-0.00" would read back as negative zero, which prints
+// as "0.00", and the canonical text would not be its own canonical text.
+QString fixedText(double real, int decimals)
+{
+    QString text = QString::number(real, 'f', decimals);
+    if (text.startsWith(QLatin1Char('-')) && text.toDouble() == 0.0)
+        text.remove(0, 1);
+    return text;
+}
+
 // Finishes a check: the candidate is valid when it equals its canonical
-// text (QVariant equality converts the candidate to a string), otherwise
+// text (the comparison converts the candidate to a string), otherwise
 // it is replaced by that text.
 TValueValidator::EValidateResult finish(QVariant& value, const QString& canonical)
 {
     const QVariant canonicalValue(canonical);
-    if (canonicalValue == value)
+    if (tarvoVariantsEqual(canonicalValue, value))
         return TValueValidator::VR_Valid;
     value = canonicalValue;
     return TValueValidator::VR_Corrected;
@@ -63,6 +76,75 @@ TValueValidator::EValidateResult replace(QVariant& value, const QString& text)
 {
     value = QVariant(text);
     return TValueValidator::VR_Corrected;
+}
+
+// Whether text is exactly what QString::number() writes for a whole
+// number: an optional minus sign and decimal digits without a leading zero
+// ("0" itself, never "-0"). Such a text needs no rewriting once it has been
+// read as a number in range, so no canonical text has to be built for it.
+bool isCanonicalInteger(const QString& text)
+{
+    const QChar* p = text.constData();
+    const QChar* end = p + text.size();
+    if (p != end && *p == QLatin1Char('-'))
+        ++p;
+    if (p == end || end - p > 10)
+        return false;
+    if (*p == QLatin1Char('0'))
+        return end - p == 1 && p == text.constData();
+    for (; p != end; ++p) {
+        if (p->unicode() < '0' || p->unicode() > '9')
+            return false;
+    }
+    return true;
+}
+
+// Whether text is exactly what QString::number(real, 'f', decimals) writes
+// for the real that the text reads as: an optional minus sign, digits
+// without a leading zero, and a point followed by exactly `decimals` digits
+// (no point when `decimals` is 0). With at most 15 significant digits a text
+// reads as the nearest real, which prints back as the same text; longer
+// texts and negative zero are left to the full comparison.
+bool isCanonicalFixed(const QString& text, int decimals)
+{
+    const QChar* p = text.constData();
+    const QChar* end = p + text.size();
+    const bool negative = p != end && *p == QLatin1Char('-');
+    if (negative)
+        ++p;
+    const QChar* intStart = p;
+    while (p != end && p->unicode() >= '0' && p->unicode() <= '9')
+        ++p;
+    const QChar* intEnd = p;
+    if (intEnd == intStart || (*intStart == QLatin1Char('0') && intEnd - intStart > 1))
+        return false;
+    if (decimals > 0) {
+        if (p == end || *p != QLatin1Char('.'))
+            return false;
+        ++p;
+        if (end - p != decimals)
+            return false;
+        for (const QChar* q = p; q != end; ++q) {
+            if (q->unicode() < '0' || q->unicode() > '9')
+                return false;
+        }
+    } else if (decimals < 0 || p != end) {
+        return false;
+    }
+    // Significant digits: from the first non-zero digit to the last one
+    // written, trailing zeros included.
+    int significant = 0;
+    bool started = false;
+    for (const QChar* q = intStart; q != end; ++q) {
+        if (*q == QLatin1Char('.'))
+            continue;
+        started = started || *q != QLatin1Char('0');
+        if (started)
+            ++significant;
+    }
+    if (negative && !started)
+        return false;
+    return significant <= 15;
 }
 
 constexpr qint64 kIntMin = std::numeric_limits<int>::min();
@@ -156,6 +238,8 @@ TValueValidator::EValidateResult TIntValidator::checkValue(QVariant& value)
         return replace(value, QString::number(m_minimum));
     if (number > m_maximum)
         return replace(value, QString::number(m_maximum));
+    if (value.userType() == QMetaType::QString && isCanonicalInteger(value.toString()))
+        return VR_Valid;
     return finish(value, QString::number(number));
 }
 
@@ -198,10 +282,14 @@ TValueValidator::EValidateResult TDoubleValidator::checkValue(QVariant& value)
     if (!qIsFinite(clamped))
         return VR_Invalid;
 
-    const QString text = QString::number(clamped, 'f', m_decimals);
+    // A bound with more decimals than the canonical text reads back outside
+    // itself ("0.00" for a minimum of 0.001): the bound's own text is then
+    // taken as it is, so that an accepted value is accepted again unchanged.
     if (clamped != real)
-        return replace(value, text);
-    return finish(value, text);
+        return finish(value, fixedText(clamped, m_decimals));
+    if (value.userType() == QMetaType::QString && isCanonicalFixed(value.toString(), m_decimals))
+        return VR_Valid;
+    return finish(value, fixedText(clamped, m_decimals));
 }
 
 // ---------------------------------------------------------------------------

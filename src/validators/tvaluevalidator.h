@@ -9,30 +9,32 @@
 
 #include <limits>
 
-// Checks a candidate value and may rewrite it into its canonical form.
-// A validator keeps no state between checks, so one object can serve any
-// number of values at once.
+/// Checks a candidate value and may rewrite it into its canonical form.
+/// A validator keeps no state between checks, so one object can serve any
+/// number of values at once.
 class TARVO_EXPORT TValueValidator : public QObject
 {
 public:
+    /// The outcome of checkValue().
     enum EValidateResult
     {
-        VR_Invalid = 0,   // rejected; the variant is left as it was
-        VR_Valid = 1,     // acceptable as given; the variant is untouched
-        VR_Corrected = 2  // acceptable in the form written back into the variant
+        VR_Invalid = 0,   ///< rejected; the variant is left as it was
+        VR_Valid = 1,     ///< acceptable as given; the variant is untouched
+        VR_Corrected = 2  ///< acceptable in the form written back into the variant
     };
 
     explicit TValueValidator(QObject* parent = nullptr);
     ~TValueValidator() override;
 
+    /// Checks value, rewriting it into canonical form where it says VR_Corrected.
     virtual EValidateResult checkValue(QVariant& value) = 0;
 
 private:
     Q_DISABLE_COPY(TValueValidator)
 };
 
-// Accepts whole numbers and clamps them into [minimum, maximum]. The
-// canonical form is the decimal text of the number.
+/// Accepts whole numbers and clamps them into [minimum, maximum]. The
+/// canonical form is the decimal text of the number.
 class TARVO_EXPORT TIntValidator : public TValueValidator
 {
 public:
@@ -60,8 +62,8 @@ private:
     int m_maximum;
 };
 
-// Accepts finite reals and clamps them into [minimum, maximum]. The
-// canonical form is the fixed-point text with a fixed number of decimals.
+/// Accepts finite reals and clamps them into [minimum, maximum]. The
+/// canonical form is the fixed-point text with a fixed number of decimals.
 class TARVO_EXPORT TDoubleValidator : public TValueValidator
 {
 public:
@@ -86,8 +88,8 @@ private:
     int m_decimals;
 };
 
-// Accepts the texts that the whole expression matches. An expression that
-// is not valid accepts everything. Never rewrites the value.
+/// Accepts the texts that the whole expression matches. An expression that
+/// is not valid accepts everything. Never rewrites the value.
 class TARVO_EXPORT TRegExpValidator : public TValueValidator
 {
 public:

@@ -4,7 +4,7 @@
 #include "tlistvalue.h"
 #include "titemlist.h"
 
-// The two entries of a boolean value: "False" and "True".
+/// The two entries of a boolean value: "False" and "True".
 class TARVO_EXPORT BoolValueList : public TItemList
 {
 public:
@@ -12,9 +12,9 @@ public:
     ~BoolValueList() override;
 };
 
-// A yes/no value: a list value over "False"/"True" that also shows a check
-// box in the value column and toggles when that column is clicked. A special
-// value shows the box partially checked.
+/// A yes/no value: a list value over "False"/"True" that also shows a check
+/// box in the value column and toggles when that column is clicked. A special
+/// value shows the box partially checked.
 class TARVO_EXPORT TBoolValue : public TBaseListValue
 {
 public:
@@ -35,7 +35,7 @@ public:
     bool autoIcon() const override { return true; }
     bool autoIconActive() const override { return true; }
 
-    // Shared by every boolean value.
+    /// Shared by every boolean value.
     static BoolValueList s_BoolList;
 };
 

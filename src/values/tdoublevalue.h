@@ -5,9 +5,9 @@
 
 class TNumButtonEditor;
 
-// A real number, held as fixed-point text with its validator's decimals
-// (TDoubleValidator::s_DoubleValidator, 5 decimals, unless another is set),
-// with spin buttons that step it.
+/// A real number, held as fixed-point text with its validator's decimals
+/// (TDoubleValidator::s_DoubleValidator, 5 decimals, unless another is set),
+/// with spin buttons that step it.
 class TARVO_EXPORT TDoubleValue : public TBaseValue
 {
 public:
@@ -17,7 +17,7 @@ public:
 
     double valueDouble() const { return numberF(); }
 
-    // Shared by every real value that keeps its default button editor.
+    /// Shared by every real value that keeps its default button editor.
     static TNumButtonEditor* s_NumButtonEditor;
 
 private:

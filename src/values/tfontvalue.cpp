@@ -44,33 +44,79 @@ bool haveGuiApplication()
     return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
 }
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+// The 0 to 99 weight of Qt 5 nearest to a weight on the 1 to 1000 scale of
+// Qt 6 descriptions.
+int legacyWeight(int weight)
+{
+    static const int legacy[] = {QFont::Thin, QFont::ExtraLight, QFont::Light, QFont::Normal,
+                                 QFont::Medium, QFont::DemiBold, QFont::Bold, QFont::ExtraBold,
+                                 QFont::Black};
+    const int step = qBound(1, (weight + 50) / 100, 9);
+    return legacy[step - 1];
+}
+#endif
+
 // Reads a whole font description, the form QFont::toString() writes:
 // family, point size, pixel size, style hint, weight, style, underline,
-// strike out, fixed pitch and raw mode, optionally followed by a style name
-// (or the short forms "family,size" and the older nine fields). A bare
-// family name is not a description. The form is checked here first, so
-// that text which is no description never reaches QFont::fromString().
+// strike out, fixed pitch and raw mode, optionally followed by a style name.
+// Qt 5 writes those ten (or eleven) fields with a weight from 0 to 99; Qt 6
+// adds capitalization, letter spacing type and amount, word spacing, stretch
+// and style strategy before the style name (sixteen or seventeen fields)
+// and writes the weight from 1 to 1000. Both forms are read with either Qt,
+// as are the short form "family,size" and the older nine fields (family,
+// point size, style hint, weight, italic, underline, strike out, fixed
+// pitch, raw mode). A bare family name is not a description. The form is
+// checked here first, so that text which is no description never reaches
+// QFont::fromString().
 bool readDescription(const QString& text, QFont& out)
 {
     const QString trimmed = text.trimmed();
     if (!trimmed.contains(QLatin1Char(',')))
         return false;
-    const QStringList fields = trimmed.split(QLatin1Char(','));
+    QStringList fields = trimmed.split(QLatin1Char(','));
     const int n = fields.size();
-    if (n != 2 && (n < 9 || n > 11))
+    if (n != 2 && (n < 9 || n > 11) && n != 16 && n != 17)
         return false;
     if (fields.first().isEmpty())
         return false;
     // Everything between the family and the style name is a number.
-    for (int i = 1; i < qMin(n, 10); ++i) {
+    const int numbers = n >= 16 ? 16 : qMin(n, 10);
+    for (int i = 1; i < numbers; ++i) {
         bool ok = false;
         fields.at(i).toDouble(&ok);
         if (!ok)
             return false;
     }
+
+    // Brought into the form this Qt's QFont::fromString() reads.
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    if (n == 9) {
+        const QString italic = fields.at(4).toInt() != 0 ? QStringLiteral("1") : QStringLiteral("0");
+        fields = QStringList{fields.at(0), fields.at(1), QStringLiteral("-1"), fields.at(2), fields.at(3),
+                             italic, fields.at(5), fields.at(6), fields.at(7), fields.at(8)};
+    }
     QFont font;
-    if (!font.fromString(trimmed))
+    if (!font.fromString(fields.join(QLatin1Char(','))))
         return false;
+#else
+    QStringList extra;
+    if (n >= 16) {
+        extra = fields.mid(10, 6);
+        fields[4] = QString::number(legacyWeight(fields.at(4).toInt()));
+        fields = fields.mid(0, 10) + fields.mid(16);
+    }
+    QFont font;
+    if (!font.fromString(fields.join(QLatin1Char(','))))
+        return false;
+    if (!extra.isEmpty()) {
+        font.setCapitalization(QFont::Capitalization(extra.at(0).toInt()));
+        font.setLetterSpacing(QFont::SpacingType(extra.at(1).toInt()), extra.at(2).toDouble());
+        font.setWordSpacing(extra.at(3).toDouble());
+        font.setStretch(extra.at(4).toInt());
+        font.setStyleStrategy(QFont::StyleStrategy(extra.at(5).toInt()));
+    }
+#endif
     out = font;
     return true;
 }
@@ -182,7 +228,11 @@ TFontList& TFontList::fullFontList()
     // list stays empty and is filled by a later call.
     if (!m_fullFontList.isEmpty() || !haveGuiApplication())
         return m_fullFontList;
+    #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    const QStringList families = QFontDatabase::families();
+#else
     const QStringList families = QFontDatabase().families();
+#endif
     for (const QString& family : families)
         m_fullFontList.setItem(QVariant(family), QString(), nullptr);
     const QString defaultFamily = TFontValue::defaultFont().family();
@@ -276,8 +326,14 @@ bool TFontValue::makeFont(const QVariant& value, QFont& out)
         // a family name changes only the family of the current font.
         const QString text = value.toString();
         if (!readDescription(text, f)) {
+            // A family is typed without the blanks around it, and has no
+            // comma: the description written to settings must read back
+            // as the same font.
+            const QString family = text.trimmed();
+            if (family.isEmpty() || family.contains(QLatin1Char(',')))
+                return false;
             f = font();
-            f.setFamily(text);
+            f.setFamily(family);
             typedFamily = true;
         }
     } else {

@@ -5,9 +5,9 @@
 
 class TNumButtonEditor;
 
-// A whole number, held as its decimal text and clamped into its validator's
-// range (TIntValidator::s_IntValidator unless another is set), with spin
-// buttons that step it.
+/// A whole number, held as its decimal text and clamped into its validator's
+/// range (TIntValidator::s_IntValidator unless another is set), with spin
+/// buttons that step it.
 class TARVO_EXPORT TIntegerValue : public TBaseValue
 {
 public:
@@ -17,7 +17,7 @@ public:
 
     int valueInt() const { return number(); }
 
-    // Shared by every integer value that keeps its default button editor.
+    /// Shared by every integer value that keeps its default button editor.
     static TNumButtonEditor* s_NumButtonEditor;
 
 private:

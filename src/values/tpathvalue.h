@@ -6,10 +6,10 @@
 
 #include <QFileDialog>
 
-// A file or directory path, stored as typed (it need not exist). Its "..."
-// button opens a file dialog in the value's pick mode, starting at the
-// current path, with the filter as the dialog's name filter unless it is
-// empty or "*.*".
+/// A file or directory path, stored as typed (it need not exist). Its "..."
+/// button opens a file dialog in the value's pick mode, starting at the
+/// current path, with the filter as the dialog's name filter unless it is
+/// empty or "*.*".
 class TARVO_EXPORT TPathValue : public TBaseValue
 {
 public:
@@ -17,18 +17,18 @@ public:
     TPathValue(TBaseItem* parent, const QString& name, int id = -1);
     ~TPathValue() override;
 
-    // The mode in which the file dialog opens; read at every click.
+    /// The mode in which the file dialog opens; read at every click.
     QFileDialog::FileMode pickMode() const { return m_pickMode; }
     void setPickMode(QFileDialog::FileMode mode) { m_pickMode = mode; }
 
     const QString& filter() const { return m_filter; }
     void setFilter(const QString& filter) { m_filter = filter; }
 
-    // Shared by every path value that keeps its default button editor.
+    /// Shared by every path value that keeps its default button editor.
     static TPathButtonEditor s_PathButtonEditor;
 
 protected:
-    // Default button editor, any-file mode, filter "*.*".
+    /// Default button editor, any-file mode, filter "*.*".
     void init();
 
 private:

@@ -5,9 +5,9 @@
 
 #include <QPoint>
 
-// A QPoint, shown as "x,y" and typed over in any form that holds two whole
-// numbers (TPointValidator::s_PointValidator unless another is set). The x
-// and y coordinates are also shown as two integer child rows.
+/// A QPoint, shown as "x,y" and typed over in any form that holds two whole
+/// numbers (TPointValidator::s_PointValidator unless another is set). The x
+/// and y coordinates are also shown as two integer child rows.
 class TARVO_EXPORT TPointValue : public TBaseValue
 {
 public:
@@ -15,7 +15,7 @@ public:
     TPointValue(TBaseItem* parent, const QString& name, int id = -1);
     ~TPointValue() override;
 
-    // Whether point values constructed afterwards show their child rows.
+    /// Whether point values constructed afterwards show their child rows.
     static void setDefaultExpandableItems(bool show);
 
     QPoint point() const;

@@ -5,12 +5,12 @@
 
 #include <QPointF>
 
-// A pair of reals, for example a lower and an upper limit, held as a QPointF
-// with the first number in x and the second in y. Shown as "first : second"
-// and typed over in any form that holds two numbers
-// (TRangeValidator::s_RangeValidator unless another is set); the numbers are
-// also shown as two real child rows with the names given at construction.
-// The numbers are not reordered: "3 : 1" stays (3, 1).
+/// A pair of reals, for example a lower and an upper limit, held as a QPointF
+/// with the first number in x and the second in y. Shown as "first : second"
+/// and typed over in any form that holds two numbers
+/// (TRangeValidator::s_RangeValidator unless another is set); the numbers are
+/// also shown as two real child rows with the names given at construction.
+/// The numbers are not reordered: "3 : 1" stays (3, 1).
 class TARVO_EXPORT TRangeValue : public TBaseValue
 {
 public:
@@ -20,7 +20,7 @@ public:
                 const QString& secondName, int id = -1);
     ~TRangeValue() override;
 
-    // Whether range values constructed afterwards show their child rows.
+    /// Whether range values constructed afterwards show their child rows.
     static void setDefaultExpandableItems(bool show);
 
     QPointF range() const;
@@ -28,8 +28,8 @@ public:
     void writeValue(QPointF& out);
 
     const char* ItemID() const override { return "TRangeValue"; }
-    // Each number in fixed notation with up to 5 decimals, without trailing
-    // zeros, so that the text reads back as the same range.
+    /// Each number in fixed notation with up to 5 decimals, without trailing
+    /// zeros, so that the text reads back as the same range.
     QString valueText() const override;
 
     static bool s_showExpandables;

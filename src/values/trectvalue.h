@@ -7,12 +7,12 @@
 #include <QRect>
 #include <QSize>
 
-// A QRect, shown as "x,y,width,height" and typed over in any form that holds
-// four whole numbers (TRectValidator::s_RectValidator unless another is set).
-// The position and the size are also shown as four integer child rows.
-//
-// Rectangles may reach the ends of the int range; their width and height are
-// worked out without overflow and saturated to the int range.
+/// A QRect, shown as "x,y,width,height" and typed over in any form that holds
+/// four whole numbers (TRectValidator::s_RectValidator unless another is set).
+/// The position and the size are also shown as four integer child rows.
+///
+/// Rectangles may reach the ends of the int range; their width and height are
+/// worked out without overflow and saturated to the int range.
 class TARVO_EXPORT TRectValue : public TBaseValue
 {
 public:
@@ -20,13 +20,13 @@ public:
     TRectValue(TBaseItem* parent, const QString& name, int id = -1);
     ~TRectValue() override;
 
-    // Whether rectangle values constructed afterwards show their child rows.
+    /// Whether rectangle values constructed afterwards show their child rows.
     static void setDefaultExpandableItems(bool show);
 
     QRect rect() const;
-    // Width right - left + 1 and height bottom - top + 1, saturated to int.
+    /// Width right - left + 1 and height bottom - top + 1, saturated to int.
     QSize size() const;
-    // The top-left corner.
+    /// The top-left corner.
     QPoint point() const;
     using TBaseValue::writeValue;
     void writeValue(QRect& out);

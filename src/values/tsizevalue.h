@@ -5,9 +5,9 @@
 
 #include <QSize>
 
-// A QSize, shown as "width,height" and typed over in any form that holds two
-// whole numbers (TSizeValidator::s_SizeValidator unless another is set). The
-// width and height are also shown as two integer child rows.
+/// A QSize, shown as "width,height" and typed over in any form that holds two
+/// whole numbers (TSizeValidator::s_SizeValidator unless another is set). The
+/// width and height are also shown as two integer child rows.
 class TARVO_EXPORT TSizeValue : public TBaseValue
 {
 public:
@@ -15,7 +15,7 @@ public:
     TSizeValue(TBaseItem* parent, const QString& name, int id = -1);
     ~TSizeValue() override;
 
-    // Whether size values constructed afterwards show their child rows.
+    /// Whether size values constructed afterwards show their child rows.
     static void setDefaultExpandableItems(bool show);
 
     QSize size() const;

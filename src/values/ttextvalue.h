@@ -4,8 +4,8 @@
 #include "tbasevalue.h"
 #include "tpathtexteditors.h"
 
-// A string of any length, also with line breaks, taken as it is given. Its
-// "..." button opens the rich text editor dialog for longer texts.
+/// A string of any length, also with line breaks, taken as it is given. Its
+/// "..." button opens the rich text editor dialog for longer texts.
 class TARVO_EXPORT TTextValue : public TBaseValue
 {
 public:
@@ -13,7 +13,7 @@ public:
     TTextValue(TBaseItem* parent, const QString& name, int id = -1);
     ~TTextValue() override;
 
-    // Shared by every text value that keeps its default button editor.
+    /// Shared by every text value that keeps its default button editor.
     static TTextButtonEditor s_TextButtonEditor;
 };
 
