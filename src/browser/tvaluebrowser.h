@@ -171,7 +171,7 @@ private:
     template<typename T, typename... Args>
     T* createLeveled(int level, const QString& name, Args&&... args);
     void finishValue(TBaseValue* value, const QString& hint, const QString& propertyName,
-                     void* variable, int type);
+                     void* variable, int type, TValueValidator* validator = nullptr);
     /// Forgets a row that is going away.
     void forgetItem(TBaseItem* item);
     /// Every row, in pre-order.

@@ -34,10 +34,13 @@ T* TValueBrowser::createLeveled(int level, const QString& name, Args&&... args)
 }
 
 void TValueBrowser::finishValue(TBaseValue* value, const QString& hint, const QString& propertyName,
-                                void* variable, int type)
+                                void* variable, int type, TValueValidator* validator)
 {
     value->setHint(hint);
     value->setPropertyName(propertyName);
+    // Without a validator of the caller's the row keeps its class's own.
+    if (validator)
+        value->setValidator(validator);
     value->setLinked(variable, type);
 }
 
@@ -56,11 +59,8 @@ TIntegerValue* TValueBrowser::addInt(int level, const QString& name, const QStri
                                      TIntValidator* validator)
 {
     auto* value = createLeveled<TIntegerValue>(level, name);
-    if (!value)
-        return nullptr;
-    finishValue(value, hint, propertyName, variable, type);
-    if (validator)
-        value->setValidator(validator);
+    if (value)
+        finishValue(value, hint, propertyName, variable, type, validator);
     return value;
 }
 
@@ -69,11 +69,8 @@ TDoubleValue* TValueBrowser::addReal(int level, const QString& name, const QStri
                                      TDoubleValidator* validator)
 {
     auto* value = createLeveled<TDoubleValue>(level, name);
-    if (!value)
-        return nullptr;
-    finishValue(value, hint, propertyName, variable, type);
-    if (validator)
-        value->setValidator(validator);
+    if (value)
+        finishValue(value, hint, propertyName, variable, type, validator);
     return value;
 }
 
@@ -82,11 +79,8 @@ TBaseValue* TValueBrowser::addValue(int level, const QString& name, const QStrin
                                     TValueValidator* validator)
 {
     auto* value = createLeveled<TBaseValue>(level, name);
-    if (!value)
-        return nullptr;
-    finishValue(value, hint, propertyName, variable, type);
-    if (validator)
-        value->setValidator(validator);
+    if (value)
+        finishValue(value, hint, propertyName, variable, type, validator);
     return value;
 }
 
@@ -149,11 +143,8 @@ TPointValue* TValueBrowser::addPoint(int level, const QString& name, const QStri
                                      const QString& propertyName, void* variable, TPointValidator* validator)
 {
     auto* value = createLeveled<TPointValue>(level, name);
-    if (!value)
-        return nullptr;
-    finishValue(value, hint, propertyName, variable, LT_Point);
-    if (validator)
-        value->setValidator(validator);
+    if (value)
+        finishValue(value, hint, propertyName, variable, LT_Point, validator);
     return value;
 }
 
@@ -161,11 +152,8 @@ TSizeValue* TValueBrowser::addSize(int level, const QString& name, const QString
                                    const QString& propertyName, void* variable, TSizeValidator* validator)
 {
     auto* value = createLeveled<TSizeValue>(level, name);
-    if (!value)
-        return nullptr;
-    finishValue(value, hint, propertyName, variable, LT_Size);
-    if (validator)
-        value->setValidator(validator);
+    if (value)
+        finishValue(value, hint, propertyName, variable, LT_Size, validator);
     return value;
 }
 
@@ -173,11 +161,8 @@ TRectValue* TValueBrowser::addRect(int level, const QString& name, const QString
                                    const QString& propertyName, void* variable, TRectValidator* validator)
 {
     auto* value = createLeveled<TRectValue>(level, name);
-    if (!value)
-        return nullptr;
-    finishValue(value, hint, propertyName, variable, LT_Rect);
-    if (validator)
-        value->setValidator(validator);
+    if (value)
+        finishValue(value, hint, propertyName, variable, LT_Rect, validator);
     return value;
 }
 
@@ -185,12 +170,9 @@ TRangeValue* TValueBrowser::addRange(int level, const QString& name, const QStri
                                      const QString& propertyName, void* variable, TRangeValidator* validator)
 {
     auto* value = createLeveled<TRangeValue>(level, name, QStringLiteral("min"), QStringLiteral("max"));
-    if (!value)
-        return nullptr;
     // The variable is a QPoint: the reals are rounded when written to it.
-    finishValue(value, hint, propertyName, variable, LT_Point);
-    if (validator)
-        value->setValidator(validator);
+    if (value)
+        finishValue(value, hint, propertyName, variable, LT_Point, validator);
     return value;
 }
 
