@@ -14,20 +14,7 @@ case "$seconds" in
     ''|*[!0-9]*) echo "usage: scripts/fuzz.sh [SECONDS] [BUILD_DIR]" >&2; exit 2 ;;
 esac
 
-packages=(cmake make clang libclang-rt-14-dev qtbase5-dev qtbase5-dev-tools libqt5test5)
-missing=()
-for pkg in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
-        missing+=("$pkg")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "Installing: ${missing[*]}"
-    SUDO=""
-    if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-    $SUDO apt-get update
-    DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+"$root/scripts/setup.sh" --fuzz
 
 jobs="$(nproc 2>/dev/null || echo 2)"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \

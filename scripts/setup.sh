@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Installs what the build needs on a Debian 12 machine. Safe to run again:
 # it only calls apt-get when a package is missing.
-#   scripts/setup.sh [--qt6]
+#   scripts/setup.sh [--qt6] [--fuzz]
 # --qt6 also installs the Qt 6 development packages (with Qt5Compat, which
-# provides QRegExp on Qt 6).
+# provides QRegExp on Qt 6); --fuzz installs clang and its fuzzer runtime.
 set -euo pipefail
 
 packages=(cmake make g++ qtbase5-dev libqt5test5 qtbase5-dev-tools qttools5-dev qttools5-dev-tools)
 for arg in "$@"; do
     case "$arg" in
         --qt6) packages+=(qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-5compat-dev) ;;
+        --fuzz) packages+=(clang libclang-rt-14-dev) ;;
         *) echo "unknown option: $arg" >&2; exit 2 ;;
     esac
 done
