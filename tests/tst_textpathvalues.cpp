@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -70,6 +71,22 @@ private:
     QTimer m_timer;
     bool m_handled = false;
 };
+
+// Enters a file into the dialog's name field, as a user types it, and waits
+// until the dialog takes it: its model fills asynchronously, and once the
+// field has focus selectFile() no longer changes the typed text.
+bool selectLoaded(QFileDialog* dialog, const QString& file)
+{
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    if (!name)
+        return false;
+    return QTest::qWaitFor([&] {
+        name->clear();
+        name->setText(file);
+        const QStringList chosen = dialog->selectedFiles();
+        return chosen.size() == 1 && canonical(chosen.first()) == canonical(file);
+    });
+}
 
 // The "..." button in the open editor of a row.
 QToolButton* dotsButton(TBaseValue* row)
@@ -445,7 +462,7 @@ void TestTextPathValues::pathDialogAccept()
     path->setValue(m_file);
     QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        dialog->selectFile(m_other);
+        QVERIFY(selectLoaded(dialog, m_other));
         static_cast<QDialog*>(dialog)->accept();
     }));
     QCOMPARE(path->value().kind, int(SK_Value));
@@ -483,7 +500,7 @@ void TestTextPathValues::pathDialogCancel()
     const SValue before = path->value();
     QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        dialog->selectFile(m_other);
+        QVERIFY(selectLoaded(dialog, m_other));
         dialog->reject();
     }));
     QCOMPARE(path->value().kind, before.kind);
@@ -517,7 +534,7 @@ void TestTextPathValues::pathRowDeletedWhileOpen()
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
         delete path;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        dialog->selectFile(m_other);
+        QVERIFY(selectLoaded(dialog, m_other));
         static_cast<QDialog*>(dialog)->accept();
     }));
     QCOMPARE(m_browser->topLevelItemCount(), 1);
@@ -534,7 +551,7 @@ void TestTextPathValues::pathRowLeftWhileOpen()
     path->setValue(m_file);
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
         m_browser->setCurrentItem(other);
-        dialog->selectFile(m_other);
+        QVERIFY(selectLoaded(dialog, m_other));
         static_cast<QDialog*>(dialog)->accept();
     }));
     QCOMPARE(other->value().value.toString(), QString("other"));
@@ -558,7 +575,7 @@ void TestTextPathValues::pathEditorTakenByOtherBrowser()
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
         second.setCurrentItem(foreign);
         opened = foreign->editor() != nullptr;
-        dialog->selectFile(m_other);
+        QVERIFY(selectLoaded(dialog, m_other));
         static_cast<QDialog*>(dialog)->accept();
     }));
     QVERIFY(opened);
