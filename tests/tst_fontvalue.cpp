@@ -534,7 +534,7 @@ void TestFontValue::fontDialog()
         view->setCurrentIndex(view->model()->index(combo->count() - 1, 0));
         QTest::keyClick(view, Qt::Key_Return);
     }
-    QVERIFY(answer.seen);
+    QTRY_VERIFY(answer.seen);
     QCOMPARE(answer.initial.pointSize(), special ? QFont().pointSize() : 19);
 
     if (!accept) {

@@ -451,13 +451,13 @@ void tst_Items::setSpecialListSafety()
     delete second;
     QCOMPARE(v->text(1), QStringLiteral("Unused"));
 
-    // A list without the row's code leaves an ordinary value with the code.
+    // A list without the row's code: the row keeps its special value.
     SpecialValueList fewer;
     delete fewer.takeAt(2);
     b.setSpecialList(&fewer, false);
-    QCOMPARE(v->value().kind, int(SK_Value));
+    QCOMPARE(v->value().kind, int(SK_Special));
     QVERIFY(!v->currentEntry());
-    QCOMPARE(v->text(1), QStringLiteral("4"));
+    QCOMPARE(v->text(1), QStringLiteral("Unused"));
 
     // The library's own list is never deleted, neither as the new nor as
     // the old list.
@@ -469,7 +469,7 @@ void tst_Items::setSpecialListSafety()
     QVERIFY(!b.specialList());
     QCOMPARE(TValueBrowser::s_specialList.size(), 5);
     QCOMPARE(TValueBrowser::s_specialList.at(3)->text, QStringLiteral("Empty"));
-    QCOMPARE(v->value().kind, int(SK_Value));
+    QCOMPARE(v->value().kind, int(SK_Special));
     QVERIFY(!v->currentEntry());
 }
 

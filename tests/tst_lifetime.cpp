@@ -202,8 +202,8 @@ void TestLifetime::dialogOutlivesRow()
         pickCommandEntry(editor, row == "color" ? static_cast<TComboEditor*>(&TColorValue::s_ColorComboEditor)
                                                 : static_cast<TComboEditor*>(&TFontValue::s_FontComboEditor));
     }
+    QTRY_VERIFY(seen);
     flushDeletes();
-    QVERIFY(seen);
     // The pick had nowhere to go.
     QCOMPARE(picks.count(), 0);
     if (action != DeleteRow)

@@ -2,6 +2,7 @@
 
 #include "tbasegroup.h"
 #include "tbasevalue.h"
+#include "tsettingscheck_p.h"
 #include "tvalueitemdelegate_p.h"
 #include "tvariant_p.h"
 
@@ -43,8 +44,11 @@ TValueBrowser::TValueBrowser(QWidget* parent, unsigned int itemDefHeight)
 TValueBrowser::~TValueBrowser()
 {
     // The rows go while the browser is still whole, so every row can reach
-    // it on its way out.
-    clear();
+    // it on its way out. A browser on its way out tells nobody: the window
+    // whose slots would hear it may be half destroyed already. The default
+    // page belongs to the browsers that stay.
+    blockSignals(true);
+    removeRows();
 }
 
 void TValueBrowser::setWidthScale(unsigned int scale)
@@ -63,14 +67,20 @@ void TValueBrowser::setSpecialList(SpecialValueList* list, bool deleteOld)
     if (deleteOld && old && old != list && old != &s_specialList)
         delete old;
 
-    // Rows holding a special value find their entry in the new list; a code
-    // the new list lacks leaves an ordinary value.
+    // Rows holding a special value find their entry in the new list; while
+    // the list lacks the code, the row keeps its special value without an
+    // entry, and finds the entry again when a list with the code comes back.
+    // Open editors are filled anew: their entries may be those of the old,
+    // perhaps deleted, list.
     for (TBaseItem* item : allItems()) {
         auto* value = dynamic_cast<TBaseValue*>(item);
-        if (value && value->m_current.kind == SK_Special) {
-            value->m_currentEntry = nullptr;
-            value->setSpecial(value->m_current.value.toUInt());
+        if (!value)
+            continue;
+        if (value->m_current.kind == SK_Special) {
+            value->m_currentEntry = list ? list->findItem(value->m_current.value) : nullptr;
+            value->setupValue();
         }
+        value->refillEditor();
     }
 }
 
@@ -126,14 +136,19 @@ void TValueBrowser::updateEditorGeometries()
 
 void TValueBrowser::clear()
 {
+    m_page = 0;
+    TBaseItem::s_defaultPage = 0;
+    removeRows();
+}
+
+void TValueBrowser::removeRows()
+{
     // Close the open editor first: it must not outlive its row.
     if (auto* current = dynamic_cast<TBaseItem*>(currentItem())) {
         const bool blocked = blockSignals(true);
         current->onLeaveItem();
         blockSignals(blocked);
     }
-    m_page = 0;
-    TBaseItem::s_defaultPage = 0;
     m_levels.clear();
     QTreeWidget::clear();
 }
@@ -206,6 +221,14 @@ void TValueBrowser::doHintChange(TBaseItem* item)
 void TValueBrowser::selectionChanged(QTreeWidgetItem* item, QTreeWidgetItem* prevItem)
 {
     auto* next = dynamic_cast<TBaseItem*>(item);
+    if (item == prevItem) {
+        // The row stays current (shown again, or back on its page): its
+        // open editor and the text typed into it stay. Closing it here
+        // would pull it out of the view's editor table while the view
+        // walks that table.
+        doHintChange(next);
+        return;
+    }
     const bool blocked = blockSignals(true);
     if (auto* prev = dynamic_cast<TBaseItem*>(prevItem))
         prev->onLeaveItem();
@@ -294,6 +317,10 @@ void TValueBrowser::writeDataSet(QSettings& settings)
 
 void TValueBrowser::readDataSet(QSettings& settings)
 {
+    // An entry that QSettings cannot read without aborting is skipped like a
+    // missing one: the rows read a copy of the file without it.
+    const TarvoSettingsCheck::Substitute substitute(settings);
+    QSettings& source = substitute.settings() ? *substitute.settings() : settings;
     for (TBaseItem* item : allItems())
-        item->readDataSet(settings);
+        item->readDataSet(source);
 }

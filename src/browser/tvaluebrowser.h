@@ -89,6 +89,12 @@ public:
     void updateEditorGeometries() override;
 
     void writeDataSet(QSettings& settings);
+    /// Reads the value set of every row. In an INI file (or a native one on
+    /// Linux) an entry that QSettings could not read without aborting (a
+    /// damaged "@Variant(...)" blob) is skipped like a missing key; only
+    /// blobs of plain types, and lists, maps and string lists whose counts
+    /// fit their bytes, are read. The file on disk is checked: values not
+    /// yet synced are not seen. Other formats are read as they are.
     void readDataSet(QSettings& settings);
 
     /// Item factory: each call creates one row, places it by level, sets its
@@ -176,6 +182,8 @@ private:
     void forgetItem(TBaseItem* item);
     /// Every row, in pre-order.
     QList<TBaseItem*> allItems() const;
+    /// Closes the open editor and deletes every row.
+    void removeRows();
 
     unsigned int m_itemDefHeight;
     unsigned int m_widthScale = 66;

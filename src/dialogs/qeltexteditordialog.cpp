@@ -205,7 +205,11 @@ bool qelTextEditorDialog::saveToFile(const QString& fileName) const
 {
     // QSaveFile writes into a temporary file beside the target and puts it in
     // place only on commit, so a failed write never touches the old file.
+    // Where no file can be made beside it (a writable file in a directory
+    // the user cannot write to) it writes the file itself, as a plain save
+    // would.
     QSaveFile file(fileName);
+    file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly))
         return false;
 

@@ -39,7 +39,9 @@ public:
 
     /// Writes the plain text of the editor (UTF-8) to a file. The file is
     /// replaced only when the whole text has been written; on failure the old
-    /// file is left as it was and false is returned.
+    /// file is left as it was and false is returned. A writable file in a
+    /// directory the user cannot write to is written in place, without that
+    /// safeguard.
     bool saveToFile(const QString& fileName) const;
 
 private slots:

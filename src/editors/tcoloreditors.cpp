@@ -57,7 +57,7 @@ void TColorComboEditor::invoke(TBaseValue* value)
     // that asked for it, and nowhere if that editor has closed meanwhile.
     const QPointer<TDropList> asking = host();
     QColor color;
-    if (!runColorDialog(initialColor(value), color) || !asking || !asking->valueItem())
+    if (!runColorDialog(initialColor(value), color) || !asking || !asking->servesCurrentRow())
         return;
     setHost(asking);
     doPick(QVariant(color));
@@ -79,7 +79,7 @@ void TColorButtonEditor::buttonClicked()
         return;
     const QPointer<TDropList> asking = host();
     QColor color;
-    if (!runColorDialog(initialColor(value), color) || !asking || !asking->valueItem())
+    if (!runColorDialog(initialColor(value), color) || !asking || !asking->servesCurrentRow())
         return;
     setHost(asking);
     doPick(QVariant(color));

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 
 TDropList::TDropList(QWidget* parent, TBaseValue* value)
     : QWidget(parent)
@@ -46,6 +47,12 @@ void TDropList::detachValue()
 {
     m_value = nullptr;
     m_combo->detachValue();
+}
+
+bool TDropList::servesCurrentRow() const
+{
+    const TValueBrowser* b = m_value ? m_value->browser() : nullptr;
+    return b && b->currentItem() == m_value;
 }
 
 void TDropList::markChanged(bool changed)
@@ -131,6 +138,16 @@ bool TDropList::setCurrent(TItemList* specials)
     }
 
     if (specials) {
+        // The row's own entry first: another entry may have the same value.
+        const TItem* entry = m_value->currentEntry();
+        for (int i = 0; entry && i < m_combo->count(); ++i) {
+            if (m_combo->entryList(i) == specials
+                && specials->value(m_combo->itemData(i, EntryIndexRole).toInt()) == entry) {
+                m_combo->setCurrentIndex(i);
+                m_combo->saveEditText();
+                return true;
+            }
+        }
         const QVariant current = m_value->value().value;
         for (int i = 0; i < m_combo->count(); ++i) {
             if (m_combo->entryList(i) != specials)
@@ -144,7 +161,9 @@ bool TDropList::setCurrent(TItemList* specials)
     }
 
     if (m_showValueText) {
-        m_lineEdit->setText(m_value->valueText());
+        // A special value outside the offered list shows as its row does.
+        const bool special = m_value->value().kind == SK_Special;
+        m_lineEdit->setText(special ? m_value->text(1) : m_value->valueText());
         m_combo->saveEditText();
         return true;
     }
@@ -170,15 +189,23 @@ void TDropList::onPickItem(int index)
         return;
     }
     m_combo->restoreEditText();
-    if (TComboEditor* editor = m_combo->entryEditor(index)) {
-        if (m_value) {
-            // Back on the value's own entry first: when the dialog takes the
-            // focus, the combo box would otherwise take the edit text, which
-            // differs from the command entry's, for a choice of its own.
-            m_value->setCurrentItem();
-            editor->invoke(m_value);
-        }
-    }
+    TComboEditor* editor = m_combo->entryEditor(index);
+    if (!editor || !m_value)
+        return;
+    // Back on the value's own entry first: when the dialog takes the focus,
+    // the combo box would otherwise take the edit text, which differs from
+    // the command entry's, for a choice of its own.
+    m_value->setCurrentItem();
+    // The command runs once the combo box is done with the activation: its
+    // dialog runs an event loop in which this editor, its row or the whole
+    // browser may go. It works for this editor, whichever editor added the
+    // shared command's entry last.
+    QTimer::singleShot(0, this, [this, editor] {
+        if (!m_value)
+            return;
+        editor->setHost(this);
+        editor->invoke(m_value);
+    });
 }
 
 void TDropList::doPicked(QVariant v)

@@ -47,6 +47,9 @@ public:
     TBaseValue* valueItem() const { return m_value; }
     // The value row is going away; the editor no longer reaches it.
     void detachValue();
+    // Whether the editor still serves its row, and that row is its
+    // browser's current one: where a dialog's result may still go.
+    bool servesCurrentRow() const;
 
 Q_SIGNALS:
     void picked(TItemList* list, TItem* item, const QVariant& value);

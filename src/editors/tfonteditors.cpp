@@ -1,10 +1,12 @@
 #include "tfonteditors.h"
 
 #include "tbasevalue.h"
+#include "tdroplist_p.h"
 #include "tfontvalue.h"
 
 #include <QCoreApplication>
 #include <QFontDialog>
+#include <QPointer>
 
 namespace {
 
@@ -47,9 +49,15 @@ TFontComboEditor::~TFontComboEditor() = default;
 
 void TFontComboEditor::invoke(TBaseValue* value)
 {
+    // The dialog runs an event loop of its own; the pick goes to the editor
+    // that asked for it while its row is still the current one, and nowhere
+    // otherwise.
+    const QPointer<TDropList> asking = host();
     QFont font;
-    if (pickFont(initialFont(value), font))
-        doPick(QVariant(font));
+    if (!pickFont(initialFont(value), font) || !asking || !asking->servesCurrentRow())
+        return;
+    setHost(asking);
+    doPick(QVariant(font));
 }
 
 // TFontButtonEditor
@@ -63,7 +71,10 @@ TFontButtonEditor::~TFontButtonEditor() = default;
 
 void TFontButtonEditor::buttonClicked()
 {
+    const QPointer<TDropList> asking = host();
     QFont font;
-    if (pickFont(initialFont(item()), font))
-        doPick(QVariant(font));
+    if (!pickFont(initialFont(item()), font) || !asking || !asking->servesCurrentRow())
+        return;
+    setHost(asking);
+    doPick(QVariant(font));
 }

@@ -179,6 +179,10 @@ void TBaseItem::storeSet(bool emitChanges)
 
 void TBaseItem::restoreSet()
 {
+    // Before the first storeSet() (or a stored state read from settings)
+    // there is no stored state to go back to.
+    if (!m_checkStored)
+        return;
     m_checkState = m_storedCheckState;
     if (isCheckable())
         setCheckState(0, m_checkState);

@@ -79,6 +79,15 @@ void TBaseValue::setValidator(TValueValidator* validator)
     }
 }
 
+void TBaseValue::setButtonEditor(TButtonEditor* editor)
+{
+    if (editor == m_buttonEditor)
+        return;
+    m_buttonEditor = editor;
+    if (m_editor)
+        m_editor->setButtonEditor(editor);
+}
+
 void TBaseValue::setLinked(void* variable, int type)
 {
     m_link = variable;
@@ -88,8 +97,13 @@ void TBaseValue::setLinked(void* variable, int type)
 void TBaseValue::allowSpecials(bool allow)
 {
     m_specialsAllowed = allow;
+    refillEditor();
+}
+
+void TBaseValue::refillEditor()
+{
     // An editor that has its choices already gets them anew; one that has
-    // not been filled yet fills itself with the new setting on first need.
+    // not been filled yet fills itself on first need.
     if (m_editor && m_editor->comboBox()->isFilled()) {
         m_editor->comboBox()->clear();
         fillEditor();
@@ -247,6 +261,11 @@ void TBaseValue::setupValue()
     if (m_currentEntry) {
         setValueCell(m_currentEntry->displayText(),
                      m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
+    } else if (m_current.kind == SK_Special) {
+        // A special value the browser's list lacks (for now) is shown by
+        // the library's own name for it.
+        const TItem* known = TValueBrowser::s_specialList.findItem(m_current.value);
+        setValueCell(known ? known->displayText() : m_current.value.toString(), QIcon());
     } else {
         const QString text = valueText();
         setValueCell(text, itemIcon());
@@ -299,14 +318,22 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
 
 void TBaseValue::valuePicked(TItemList* list, TItem* item, const QVariant& value)
 {
-    Q_UNUSED(item)
     const TValueBrowser* b = browser();
     if (list && b && list == b->specialList()) {
         setSpecial(value.toUInt());
         return;
     }
-    if (!setValue(value))
+    if (!setValue(value)) {
         setCurrentItem();
+        return;
+    }
+    // The entry picked is the entry shown, even where an earlier entry of
+    // the list has the same value ("cyan" and "aqua").
+    if (m_currentEntry && item && m_currentEntry != item && list && list == this->list()
+        && list->contains(item) && tarvoVariantsEqual(m_currentEntry->value, item->value)) {
+        m_currentEntry = item;
+        setupValue();
+    }
 }
 
 TValueValidator::EValidateResult TBaseValue::validate(QVariant& value)
@@ -438,13 +465,22 @@ bool isListedSpecial(const TValueBrowser* browser, const QVariant& code)
 
 void TBaseValue::readDataSet(QSettings& settings)
 {
+    readDataSetAs(settings, nullptr);
+}
+
+void TBaseValue::readDataSetAs(QSettings& settings, bool (*adapt)(QVariant& value))
+{
     TBaseItem::readDataSet(settings);
     const TValueBrowser* b = browser();
     if (m_propertyName.isEmpty() || !b)
         return;
-    const QVariant v = settings.value(m_propertyName);
-    if (!v.isValid())
-        return; // a missing key changes nothing
+    // A missing key changes nothing; a key written for a row without a
+    // value (an invalid variant) reads back as no value.
+    if (!settings.contains(m_propertyName))
+        return;
+    QVariant v = settings.value(m_propertyName);
+    if (adapt && v.isValid() && !adapt(v))
+        return;
     const QVariant kindKey = settings.value(m_propertyName + QLatin1String(".Type"));
 
     switch (b->storingPolicy()) {
@@ -455,8 +491,8 @@ void TBaseValue::readDataSet(QSettings& settings)
             setSpecial(v.toUInt());
         break;
     case TValueBrowser::SP_Stored:
-        if (storedKind(kindKey) == SK_Special && !isListedSpecial(b, v))
-            break;
+        // Taken as read: a special value the browser's list lacks now is
+        // found when the set is restored under the list of that time.
         m_stored.value = v;
         m_stored.kind = storedKind(kindKey);
         break;

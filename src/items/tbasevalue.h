@@ -30,7 +30,8 @@ public:
     TValueValidator* validator() const { return m_validator; }
     void setValidator(TValueValidator* validator);
     TButtonEditor* buttonEditor() const { return m_buttonEditor; }
-    void setButtonEditor(TButtonEditor* editor) { m_buttonEditor = editor; }
+    /// Also takes effect in an editor that is open.
+    void setButtonEditor(TButtonEditor* editor);
 
     /// Whether the current value differs from the stored one.
     bool valueChanged() const { return m_changed; }
@@ -126,6 +127,10 @@ protected:
     /// key, then the value's QVariant::toString() under every storing policy.
     void writeDataSetAsText(QSettings& settings);
 
+    /// readDataSet() with the value read first passed through adapt, which
+    /// may rewrite it; when adapt returns false the value is not taken.
+    void readDataSetAs(QSettings& settings, bool (*adapt)(QVariant& value));
+
     /// Closes the in-place editor if one is open.
     void closeEditor();
 
@@ -139,6 +144,8 @@ private:
 
     void init();
     void writeValueKeys(QSettings& settings, bool asText);
+    /// Fills an open, filled editor anew.
+    void refillEditor();
 
     bool m_childMode = false;
     mutable QPointer<TDropList> m_editor;

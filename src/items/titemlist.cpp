@@ -7,7 +7,11 @@
 
 QString TItem::displayText() const
 {
-    return sourceText ? QCoreApplication::translate("QObject", sourceText) : text;
+    // Only a built-in text left as it was is translated; a text the caller
+    // gave the entry is shown as given.
+    if (sourceText && text == QString::fromUtf8(sourceText))
+        return QCoreApplication::translate("QObject", sourceText);
+    return text;
 }
 
 TItemList::TItemList(bool ownsIcons)
@@ -80,10 +84,9 @@ TItem* TItemList::addTranslatedItem(const QVariant& value, const char* sourceTex
 
 void TItemList::retranslate()
 {
-    for (TItem* entry : qAsConst(*this)) {
-        if (entry->sourceText)
-            entry->text = entry->displayText();
-    }
+    // Entries keep their source text as their text: displayText() translates
+    // it each time with the translators installed then, and a text the
+    // caller set stays the caller's.
 }
 
 TItem* TItemList::findItem(const QVariant& value)
@@ -99,9 +102,8 @@ TItem* TItemList::findItem(const QVariant& value)
 
 TItem* TItemList::findItemByText(const QString& text)
 {
-    retranslate();
     for (TItem* entry : qAsConst(*this)) {
-        if (entry->text == text)
+        if (entry->displayText() == text)
             return entry;
     }
     return nullptr;

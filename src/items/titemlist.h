@@ -27,7 +27,8 @@ struct TARVO_EXPORT TItem
     QIcon* icon = nullptr;  ///< shown beside the text; may be null
     QString text;           ///< the text shown for the entry
     /// Untranslated source text of entries made by the library's own lists;
-    /// the list translates it (context "QObject") each time it is shown.
+    /// while text is still this source text, the entry is translated
+    /// (context "QObject") each time it is shown.
     const char* sourceText = nullptr;
 
     /// The text to show: translated now when the entry has a source text.
@@ -58,8 +59,8 @@ public:
 
     bool ownsIcons() const { return m_ownsIcons; }
 
-    /// Brings the texts of entries made from source texts in line with the
-    /// translators installed now.
+    /// Kept for callers of earlier versions: entries made from source texts
+    /// are translated each time they are shown, so there is nothing to do.
     void retranslate();
 
 protected:

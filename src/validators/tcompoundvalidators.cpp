@@ -28,11 +28,13 @@ const QRegularExpression& fourIntPattern()
     return pattern;
 }
 
-// Groups 1 and 3 are the numbers, groups 2 and 4 their fraction parts.
+// Groups 1 and 3 are the numbers, groups 2 and 4 their fraction parts. A
+// number that starts at its point has no point before it, so a separator
+// of points ("1.5..2.5") is not taken for the second number's start.
 const QRegularExpression& twoRealPattern()
 {
     static const QRegularExpression pattern(QStringLiteral(
-        "(-?\\d+(\\.\\d*)?|-?\\.\\d+)\\D*?(-?\\d+(\\.\\d*)?|-?\\.\\d+)"));
+        "(-?\\d+(\\.\\d*)?|-?(?<!\\.)\\.\\d+)\\D*?(-?\\d+(\\.\\d*)?|-?(?<!\\.)\\.\\d+)"));
     return pattern;
 }
 

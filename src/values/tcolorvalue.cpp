@@ -27,7 +27,8 @@ namespace {
 
 constexpr int SwatchWidth = 24;
 constexpr int SwatchHeight = 12;
-constexpr qint64 MaxRgb = 0xFFFFFF;
+// A number is a QRgb: its alpha byte is ignored.
+constexpr qint64 MaxRgb = 0xFFFFFFFF;
 
 // The color a name or "#" form stands for; invalid for anything else.
 // The validity is checked first, so unknown names go by without a word.
@@ -39,24 +40,40 @@ QColor namedColor(const QString& name)
     return color;
 }
 
-// The same color, opaque and in the RGB form its "#rrggbb" name reads back as.
-QColor opaque(const QColor& color)
+// The same color in the RGB form, eight bits a channel, that its text form
+// reads back as; the alpha is kept.
+QColor canonicalColor(const QColor& color)
 {
-    return color.isValid() ? QColor(color.rgb()) : color;
+    return color.isValid() ? QColor::fromRgba(color.rgba()) : color;
 }
 
-// The opaque color a stored value stands for: a QColor or a text naming a
-// color; invalid for anything else.
+// The text form of a color: "#rrggbb" when it is opaque, "#aarrggbb" when
+// it is not.
+QString colorText(const QColor& color)
+{
+    return color.name(color.alpha() == 255 ? QColor::HexRgb : QColor::HexArgb);
+}
+
+// A translucent color is held as its text form, which keeps the alpha (the
+// text form of a QColor variant does not).
+QVariant colorVariant(const QColor& color)
+{
+    return color.alpha() == 255 ? QVariant(color) : QVariant(colorText(color));
+}
+
+// The color a stored value stands for: a QColor or a text naming a color;
+// invalid for anything else.
 QColor colorOf(const QVariant& value)
 {
     if (value.userType() == QMetaType::QColor)
-        return opaque(qvariant_cast<QColor>(value));
+        return canonicalColor(qvariant_cast<QColor>(value));
     if (value.userType() == QMetaType::QString)
-        return opaque(namedColor(value.toString()));
+        return canonicalColor(namedColor(value.toString()));
     return QColor();
 }
 
-// A number read as 0xRRGGBB; false outside 0 to 0xFFFFFF.
+// A number read as a QRgb, 0xAARRGGBB with the alpha ignored; false
+// outside 0 to 0xFFFFFFFF.
 bool colorFromNumber(qint64 number, QColor& color)
 {
     if (number < 0 || number > MaxRgb)
@@ -98,7 +115,7 @@ bool isUnsignedInteger(int type)
     }
 }
 
-// Reads a number variant as 0xRRGGBB. Reals count only when they are whole.
+// Reads a number variant as a QRgb. Reals count only when they are whole.
 bool colorFromNumberVariant(const QVariant& value, QColor& color)
 {
     const int type = value.userType();
@@ -126,14 +143,15 @@ TValueValidator::EValidateResult checkColorText(QVariant& value)
 
     const QColor color = namedColor(trimmed);
     if (color.isValid()) {
-        const QColor canonical = opaque(color);
-        // A color keyword is kept as typed ("navy", "Red"); so is a text
-        // that already is the canonical "#rrggbb". Other "#" forms, padded
-        // texts and names of colors that are not opaque are rewritten.
+        const QColor canonical = canonicalColor(color);
+        // A color keyword is kept as typed ("navy", "Red", "transparent");
+        // so is a text that already is the canonical "#rrggbb" (or
+        // "#aarrggbb" for a translucent color). Other "#" forms and padded
+        // texts are rewritten.
         const bool keyword = text == trimmed && !trimmed.startsWith(QLatin1Char('#')) && color == canonical;
-        if (keyword || text == canonical.name())
+        if (keyword || text == colorText(canonical))
             return TValueValidator::VR_Valid;
-        value = QVariant(canonical);
+        value = colorVariant(canonical);
         return TValueValidator::VR_Corrected;
     }
 
@@ -156,12 +174,12 @@ TValueValidator::EValidateResult checkColor(QVariant& value)
         const QColor color = qvariant_cast<QColor>(value);
         if (!color.isValid())
             return TValueValidator::VR_Invalid;
-        // A row holds what its text form says: no transparency, eight bits
-        // a channel.
-        const QColor canonical = opaque(color);
-        if (color == canonical)
+        // A row holds what its text form says: eight bits a channel, and
+        // a translucent color as its "#aarrggbb" text.
+        const QColor canonical = canonicalColor(color);
+        if (color == canonical && color.alpha() == 255)
             return TValueValidator::VR_Valid;
-        value = QVariant(canonical);
+        value = colorVariant(canonical);
         return TValueValidator::VR_Corrected;
     }
     if (isText(type))
@@ -200,14 +218,14 @@ TItem* TColorList::setItem(const QVariant& value, const QString& text, QIcon* ic
         color = qvariant_cast<QColor>(value);
         if (!color.isValid())
             return nullptr;
-        color = opaque(color);
+        color = canonicalColor(color);
         v = QVariant(color);
     } else {
         QVariant checked = value;
         if (checkColor(checked) == TValueValidator::VR_Invalid)
             return nullptr;
         t = checked.toString();
-        color = opaque(namedColor(t));
+        color = canonicalColor(namedColor(t));
         v = QVariant(color);
     }
     return TItemList::setItem(v, t, new QIcon(makeIcon(color, SwatchWidth, SwatchHeight)));
@@ -215,6 +233,17 @@ TItem* TColorList::setItem(const QVariant& value, const QString& text, QIcon* ic
 
 TItem* TColorList::findItem(const QVariant& value)
 {
+    // A QColor is found by its RGB part, whatever its alpha; a text by the
+    // text form of an entry.
+    if (value.userType() == QMetaType::QColor) {
+        const QColor color = qvariant_cast<QColor>(value);
+        for (TItem* entry : qAsConst(*this)) {
+            const QColor entryColor = colorOf(entry->value);
+            if (color.isValid() && entryColor.isValid() && entryColor.rgb() == color.rgb())
+                return entry;
+        }
+        return nullptr;
+    }
     const QString key = value.toString();
     for (TItem* entry : qAsConst(*this)) {
         if (entry->value.toString() == key)
@@ -282,8 +311,7 @@ TColorList& TColorList::registeredColorList()
         if (name.isEmpty())
             continue;
         const QColor color = namedColor(name);
-        // "transparent" names no color a row can show.
-        if (color.isValid() && color.alpha() == 255)
+        if (color.isValid())
             m_regColorList.setItem(QVariant(color), name, nullptr);
     }
     return m_regColorList;
@@ -340,7 +368,7 @@ QColor TColorValue::color() const
 {
     if (m_current.kind == SK_Special)
         return QColor();
-    return opaque(namedColor(m_current.value.toString()));
+    return colorOf(m_current.value);
 }
 
 void TColorValue::writeValue(QColor& color)
@@ -371,6 +399,12 @@ TIntegerValue* TColorValue::blueValue() const
 
 bool TColorValue::setValue(const QVariant& value)
 {
+    // A translucent color is an own value: an entry of the list with the
+    // same RGB part would lose its alpha.
+    QVariant checked = value;
+    if (isOwnValues() && checkColor(checked) != TValueValidator::VR_Invalid && colorOf(checked).alpha() != 255)
+        return TBaseValue::setValue(value);
+
     // A form the validator rewrites ("#FF0000", 0xff0000, a color with
     // alpha) may name a color of the list: it is then that entry, as its
     // "#rrggbb" form would be.
@@ -473,7 +507,7 @@ void TColorValue::doUpdateFromChild(TBaseValue* child)
     // Children also refresh without a change of their own (storeSet(),
     // restoreSet()); the same color must not replace the row's own form of
     // it ("navy" by the entry "Dark Blue").
-    if (col == color())
+    if (col.rgb() == color().rgb())
         return;
     // A color the row does not take puts the parts back to the row's color.
     if (!setValue(QVariant(col)))

@@ -16,6 +16,7 @@
 #include <QPixmap>
 #include <QSettings>
 #include <QStringList>
+#include <QRegularExpression>
 #include <QToolTip>
 
 // Library-wide objects, built in this order when the library is loaded.
@@ -329,12 +330,23 @@ bool TFontValue::makeFont(const QVariant& value, QFont& out)
             // A family is typed without the blanks around it, and has no
             // comma: the description written to settings must read back
             // as the same font.
-            const QString family = text.trimmed();
+            QString family = text.trimmed();
+            f = font();
+            // The row's own text form, "family [size]", as the editor shows
+            // it, is that family at that size: the shown text never becomes
+            // a family.
+            static const QRegularExpression shown(QStringLiteral("^(.*\\S)\\s+\\[(-?\\d+)\\]$"));
+            const QRegularExpressionMatch match = shown.match(family);
+            if (match.hasMatch()) {
+                family = match.captured(1);
+                const int size = match.captured(2).toInt();
+                if (size > 0)
+                    f.setPointSize(size);
+            }
             if (family.isEmpty() || family.contains(QLatin1Char(',')))
                 return false;
-            f = font();
             f.setFamily(family);
-            typedFamily = true;
+            typedFamily = !match.hasMatch();
         }
     } else {
         return false;

@@ -13,6 +13,12 @@ public:
     TTextValue(TBaseItem* parent, const QString& name, int id = -1);
     ~TTextValue() override;
 
+    /// A text key that holds a string list (an unquoted text with commas,
+    /// written by hand) reads as its items joined by ", "; a key holding
+    /// another kind of value than text leaves the row (or its variable) as
+    /// it is.
+    void readDataSet(QSettings& settings) override;
+
     /// Shared by every text value that keeps its default button editor.
     static TTextButtonEditor s_TextButtonEditor;
 };
