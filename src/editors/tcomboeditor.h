@@ -12,7 +12,8 @@ class TDropList;
 
 /// A command entry at the end of a value's drop list ("Pick..."), which
 /// opens a picking dialog when the user chooses it. One object may serve
-/// many editors; it works for the drop list that added its entry last.
+/// many editors; it works for the drop list in which its entry was chosen,
+/// once that drop list is done with the choice.
 class TARVO_EXPORT TComboEditor
 {
 public:
@@ -21,7 +22,9 @@ public:
     TComboEditor& operator=(const TComboEditor& other) = default;
     virtual ~TComboEditor();
 
-    /// Called by the drop list when the user chooses the entry.
+    /// Called by the drop list after the user chose the entry, with host()
+    /// set to that drop list. A dialog's result should go to the host only
+    /// while it still serves the current row.
     virtual void invoke(TBaseValue* value) = 0;
 
     const QString& text() const { return m_text; }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <QTemporaryFile>
 
+#include <cctype>
+
 namespace TarvoSettingsCheck {
 
 namespace {
