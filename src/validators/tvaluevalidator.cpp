@@ -150,8 +150,9 @@ bool isCanonicalFixed(const QString& text, int decimals)
 constexpr qint64 kIntMin = std::numeric_limits<int>::min();
 constexpr qint64 kIntMax = std::numeric_limits<int>::max();
 
-// Reads value as a whole number in 64 bits. Reals are truncated toward zero
-// and saturate at the int range; the callers clamp to narrower bounds.
+// Reads value as a whole number in 64 bits. Real variants are rounded, texts
+// truncated toward zero; both saturate at the int range, and the callers
+// clamp to narrower bounds.
 bool readInteger(const QVariant& value, qint64& number)
 {
     if (!value.isValid())
@@ -184,13 +185,15 @@ bool readInteger(const QVariant& value, qint64& number)
     case RealReading::Finite:
         break;
     }
-    const double truncated = std::trunc(real);
-    if (truncated <= double(kIntMin))
+    // A real variant rounds, as QVariant::toInt does (a spin step of 0.5
+    // moves the value); a text such as "12.7" is truncated.
+    const double whole = isRealType(value) ? std::round(real) : std::trunc(real);
+    if (whole <= double(kIntMin))
         number = kIntMin;
-    else if (truncated >= double(kIntMax))
+    else if (whole >= double(kIntMax))
         number = kIntMax;
     else
-        number = qint64(truncated);
+        number = qint64(whole);
     return true;
 }
 
