@@ -169,14 +169,7 @@ private Q_SLOTS:
         QCOMPARE(num->string(), after);
         QCOMPARE(picked.count(), button == "restore" ? 0 : 1);
         QTRY_VERIFY(focusInEditor(num));
-        typeAndReturn("12");
-        QCOMPARE(num->string(), QString("12"));
-    }
-
-    void typedRealTextTruncates()
-    {
-        enter(num);
-        typeAndReturn("12.7");
+        typeAndReturn("12.7"); // a typed real is truncated
         QCOMPARE(num->string(), QString("12"));
     }
 
@@ -223,18 +216,19 @@ private Q_SLOTS:
     // Rows are as high as their font needs, and no higher for an open editor.
     void rowHeights()
     {
+        TIntegerValue* second = b->addInt(0, "Second", QString(), QString(), nullptr, -1);
+        enter(second);
+        b->doItemsLayout();
+        const int height = b->visualItemRect(num).height();
+        enter(num);
+        b->doItemsLayout();
+        QCOMPARE(b->visualItemRect(second).height(), height);
+        enter(second);
         QFont big = b->font();
         big.setPointSizeF(big.pointSizeF() * 3);
         b->setFont(big);
         b->doItemsLayout();
         QVERIFY(b->visualItemRect(num).height() >= QFontMetrics(big).height());
-        b->setFont(QFont());
-        TIntegerValue* second = b->addInt(0, "Second", QString(), QString(), nullptr, -1);
-        b->doItemsLayout();
-        const int height = b->visualItemRect(second).height();
-        enter(num);
-        b->doItemsLayout();
-        QCOMPARE(b->visualItemRect(second).height(), height);
     }
 
     void richTextShowsPlainText()
@@ -256,12 +250,13 @@ private Q_SLOTS:
         const int start = header->sectionSize(0);
         const int y = header->height() / 2;
         QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(start - 1, y));
-        QMouseEvent move(QEvent::MouseMove, QPointF(start - 61, y), header->viewport()->mapToGlobal(QPoint(start - 61, y)),
+        QMouseEvent move(QEvent::MouseMove, QPointF(start + 59, y), header->viewport()->mapToGlobal(QPoint(start + 59, y)),
                          Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(header->viewport(), &move);
-        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(start - 61, y));
         QCoreApplication::processEvents();
-        QCOMPARE(header->sectionSize(0), start - 60);
+        QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(start + 59, y));
+        QCoreApplication::processEvents();
+        QCOMPARE(header->sectionSize(0), start + 60);
         window->resize(500, 300);
         QTRY_COMPARE(header->sectionSize(0), int(66u * unsigned(b->width()) / 100u));
     }
@@ -280,8 +275,11 @@ private Q_SLOTS:
 
     void storeSetRepaints()
     {
-        num->setValue(7);
+        TIntegerValue* row = b->addInt(0, "Row", QString(), QString(), nullptr, -1);
+        row->setValue(7);
+        b->setCurrentItem(nullptr);
         QCoreApplication::processEvents();
+        b->viewport()->repaint(); // nothing left to paint
         QRegion painted;
         struct Recorder : QObject {
             QRegion* region;
@@ -295,7 +293,7 @@ private Q_SLOTS:
         } recorder(&painted);
         b->viewport()->installEventFilter(&recorder);
         b->storeSet();
-        QTRY_VERIFY(painted.intersects(b->visualItemRect(num)));
+        QTRY_VERIFY(painted.intersects(b->visualItemRect(row)));
     }
 
     void uncheckableHidesBox()
