@@ -312,12 +312,14 @@ private Q_SLOTS:
     {
         num->setEnabled(false);
         num->setEnabled(true);
+        enter(b->addInt(0, "Second", QString(), QString(), nullptr, -1));
         const QRect name = b->visualItemRect(num).intersected(b->visualRect(b->index(num, 0)));
+        QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, name.center());
         QTest::mouseDClick(b->viewport(), Qt::LeftButton, {}, name.center());
         QCoreApplication::processEvents();
         for (TDropList* editor : b->findChildren<TDropList*>())
             QVERIFY(!editor->isVisible() || editor->geometry().left() >= name.right());
-        QVERIFY(num->editor());
+        enter(num);
         num->setEnabled(false);
         QVERIFY(!num->editor());
         QTRY_VERIFY(b->findChildren<TDropList*>().isEmpty());
