@@ -16,7 +16,6 @@
 
 #include "qeltexteditordialog.h"
 #include "tbasegroup.h"
-#include "tbuttoneditor.h"
 #include "tcolorvalue.h"
 #include "tcombobox_p.h"
 #include "tdroplist_p.h"
@@ -65,16 +64,16 @@ class tst_Interaction : public QObject
 private:
     QWidget* window = nullptr;
     Browser* b = nullptr;
-    QLineEdit* other = nullptr;
     TIntegerValue* num = nullptr;
 
     QWidget* focused() const { return QApplication::focusWidget(); }
+    bool focusInEditor(TBaseValue* row) const { return row->editor() && row->editor()->isAncestorOf(focused()); }
     void enter(TBaseValue* row)
     {
         b->setCurrentItem(row);
-        QTRY_VERIFY(row->editor() && row->editor()->isAncestorOf(focused()));
+        QTRY_VERIFY(focusInEditor(row));
     }
-    bool focusInEditor(TBaseValue* row) const { return row->editor() && row->editor()->isAncestorOf(focused()); }
+    TIntegerValue* addInt(const char* name) { return b->addInt(0, name, QString(), QString(), nullptr, -1); }
     void typeAndReturn(const QString& text)
     {
         QTest::keyClicks(focused(), text);
@@ -87,11 +86,9 @@ private Q_SLOTS:
         window = new QWidget;
         auto* layout = new QVBoxLayout(window);
         b = new Browser(window);
-        other = new QLineEdit(window);
         layout->addWidget(b);
-        layout->addWidget(other);
         b->setSpecialList(&TValueBrowser::s_specialList);
-        num = b->addInt(0, "Number", QString(), QString(), nullptr, -1);
+        num = addInt("Number");
         num->setValue(5);
         b->storeSet();
         window->setGeometry(430, 40, 340, 260);
@@ -216,7 +213,7 @@ private Q_SLOTS:
     // Rows are as high as their font needs, and no higher for an open editor.
     void rowHeights()
     {
-        TIntegerValue* second = b->addInt(0, "Second", QString(), QString(), nullptr, -1);
+        TIntegerValue* second = addInt("Second");
         enter(second);
         b->doItemsLayout();
         const int height = b->visualItemRect(num).height();
@@ -275,7 +272,7 @@ private Q_SLOTS:
 
     void storeSetRepaints()
     {
-        TIntegerValue* row = b->addInt(0, "Row", QString(), QString(), nullptr, -1);
+        TIntegerValue* row = addInt("Row");
         row->setValue(7);
         b->setCurrentItem(nullptr);
         QCoreApplication::processEvents();
@@ -298,8 +295,8 @@ private Q_SLOTS:
 
     void uncheckableHidesBox()
     {
-        TIntegerValue* was = b->addInt(0, "Same", QString(), QString(), nullptr, -1);
-        TIntegerValue* never = b->addInt(0, "Same", QString(), QString(), nullptr, -1);
+        TIntegerValue* was = addInt("Same");
+        TIntegerValue* never = addInt("Same");
         was->setCheckable(true);
         was->setChecked(Qt::Checked);
         was->setCheckable(false);
@@ -312,7 +309,7 @@ private Q_SLOTS:
     {
         num->setEnabled(false);
         num->setEnabled(true);
-        enter(b->addInt(0, "Second", QString(), QString(), nullptr, -1));
+        enter(addInt("Second"));
         const QRect name = b->visualItemRect(num).intersected(b->visualRect(b->index(num, 0)));
         QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, name.center());
         QTest::mouseDClick(b->viewport(), Qt::LeftButton, {}, name.center());
