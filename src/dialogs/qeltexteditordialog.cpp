@@ -128,7 +128,8 @@ qelTextEditorDialog::qelTextEditorDialog(QWidget* parent)
     m_sizeCombo->setEditable(true);
     // A typed size is applied, not added to the list of sizes.
     m_sizeCombo->setInsertPolicy(QComboBox::NoInsert);
-    // A typed size that is not in the list is no entry to activate.
+    // Return applies a typed size; one that is not in the list is no entry
+    // the combo box could activate.
     connect(m_sizeCombo->lineEdit(), &QLineEdit::returnPressed, this,
             [this] { textSize(m_sizeCombo->lineEdit()->text()); });
 

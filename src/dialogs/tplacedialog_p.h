@@ -18,9 +18,9 @@ inline void tarvoPlaceDialogOver(QWidget* dialog, const QWidget* anchor)
     QRect frame(QPoint(), dialog->size());
     frame.moveCenter(window->frameGeometry().center());
     if (const QScreen* screen = window->screen()) {
-        const QRect available = screen->availableGeometry();
-        frame.moveLeft(qBound(available.left(), frame.left(), qMax(available.left(), available.right() - frame.width())));
-        frame.moveTop(qBound(available.top(), frame.top(), qMax(available.top(), available.bottom() - frame.height())));
+        const QRect room = screen->availableGeometry();
+        frame.moveLeft(qBound(room.left(), frame.left(), qMax(room.left(), room.right() - frame.width())));
+        frame.moveTop(qBound(room.top(), frame.top(), qMax(room.top(), room.bottom() - frame.height())));
     }
     dialog->move(frame.topLeft());
 }

@@ -28,8 +28,9 @@ QColor initialColor(TBaseValue* value)
     return color;
 }
 
-// Runs the color dialog, modal and without parent. Qt's own dialog is used
-// rather than the platform's, so it behaves the same everywhere.
+// Runs the color dialog, modal and without parent, over the row's browser.
+// Qt's own dialog is used rather than the platform's, so it behaves the same
+// everywhere.
 bool runColorDialog(const QColor& initial, QColor& result, const TBaseValue* row)
 {
     QColorDialog dialog(initial);

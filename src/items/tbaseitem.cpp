@@ -117,7 +117,9 @@ void TBaseItem::setCheckable(bool on)
 void TBaseItem::setChecked(Qt::CheckState state)
 {
     m_checkState = state;
-    setCheckState(0, state);
+    // A row without its box keeps the state without showing it.
+    if (isCheckable())
+        setCheckState(0, state);
 }
 
 void TBaseItem::updateCheckState()
