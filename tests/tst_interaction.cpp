@@ -22,6 +22,7 @@
 #include "tfontvalue.h"
 #include "tintegervalue.h"
 #include "tpathvalue.h"
+#include "tpointvalue.h"
 #include "ttextvalue.h"
 #include "tvaluebrowser.h"
 
@@ -147,6 +148,7 @@ private Q_SLOTS:
         QTest::newRow("up by 0.5") << "up" << 0.5 << "6";
         QTest::newRow("up by 2.5") << "up" << 2.5 << "8";
         QTest::newRow("down by 2.5") << "down" << 2.5 << "3";
+        QTest::newRow("down by 7.6") << "down" << 7.6 << "-3";
     }
     void buttonsKeepFocus()
     {
@@ -168,6 +170,13 @@ private Q_SLOTS:
         QTRY_VERIFY(focusInEditor(num));
         typeAndReturn("12.7"); // a typed real is truncated
         QCOMPARE(num->string(), QString("12"));
+    }
+
+    void compoundRealsRound()
+    {
+        TPointValue* point = b->addPoint(0, "Point", QString(), QString(), nullptr);
+        point->setValue(QPointF(-2.5, 2.5));
+        QCOMPARE(point->variant().toPoint(), QPointF(-2.5, 2.5).toPoint());
     }
 
     void sidewaysWheelSteps()

@@ -74,7 +74,8 @@ bool boundReal(QVariant component, double min, double max, double& result)
 // letting them be narrowed.
 QVariant roundedComponent(qreal real)
 {
-    return QVariant(double(std::round(real)));
+    // Halves upwards, as qRound and QPointF::toPoint() do.
+    return QVariant(double(std::floor(real + 0.5)));
 }
 
 // Keeps the candidate when it already is the result, in the result's own

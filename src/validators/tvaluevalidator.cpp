@@ -185,9 +185,10 @@ bool readInteger(const QVariant& value, qint64& number)
     case RealReading::Finite:
         break;
     }
-    // A real variant rounds, as QVariant::toInt does (a spin step of 0.5
-    // moves the value); a text such as "12.7" is truncated.
-    const double whole = isRealType(value) ? std::round(real) : std::trunc(real);
+    // A real variant rounds as QVariant::toInt does, halves upwards like
+    // qRound (a spin step of 0.5 moves the value); a text such as "12.7" is
+    // truncated.
+    const double whole = isRealType(value) ? std::floor(real + 0.5) : std::trunc(real);
     if (whole <= double(kIntMin))
         number = kIntMin;
     else if (whole >= double(kIntMax))
