@@ -185,16 +185,14 @@ bool readInteger(const QVariant& value, qint64& number)
     case RealReading::Finite:
         break;
     }
-    // A real variant rounds as QVariant::toInt does, halves upwards like
-    // qRound (a spin step of 0.5 moves the value); a text such as "12.7" is
-    // truncated.
-    const double whole = isRealType(value) ? std::floor(real + 0.5) : std::trunc(real);
-    if (whole <= double(kIntMin))
+    // A real variant rounds as QVariant::toInt does, with qRound (a spin
+    // step of 0.5 moves the value); a text such as "12.7" is truncated.
+    if (real <= double(kIntMin))
         number = kIntMin;
-    else if (whole >= double(kIntMax))
+    else if (real >= double(kIntMax))
         number = kIntMax;
     else
-        number = qint64(whole);
+        number = isRealType(value) ? qRound64(real) : qint64(std::trunc(real));
     return true;
 }
 
