@@ -824,10 +824,10 @@ void tst_Items::specialWrittenAsCode()
     double real = 2.5;
     TIntegerValue* k = b.addInt(0, "K", QString(), QString(), &real, LT_Double);
     b.updateFromLinked();
-    QCOMPARE(k->text(1), QStringLiteral("2"));
+    QCOMPARE(k->text(1), QStringLiteral("3"));
     real = 0;
     b.updateLinked();
-    QCOMPARE(real, 2.0);
+    QCOMPARE(real, 3.0);
 }
 
 void tst_Items::checkLinks()

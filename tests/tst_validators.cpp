@@ -169,8 +169,8 @@ void TestValidators::intValidator_data()
     row("-inf saturates", ten, -qInf(), C, "0");
     row("text truncates", full, "12.7", C, "12");
     row("negative text truncates", full, "-12.7", C, "-12");
-    row("real truncates", full, 12.7, C, "12");
-    row("negative real truncates", full, -12.7, C, "-12");
+    row("real rounds", full, 12.7, C, "13");
+    row("negative real rounds", full, -12.7, C, "-13");
     row("text beyond int", full, "3000000000", C, "2147483647");
     row("text below int", full, "-3000000000", C, "-2147483648");
     row("text beyond 64 bits", full, "99999999999999999999", C, "2147483647");

@@ -5,6 +5,7 @@
 //   tarvo_demo                    open the window
 //   tarvo_demo --screenshot FILE  render the window to a PNG and exit
 //   tarvo_demo --lang de          show the library's texts in German
+//   tarvo_demo --font-scale 150   use a font 150 % the size of the default
 
 #include "tbasegroup.h"
 #include "tboolvalue.h"
@@ -80,7 +81,8 @@ public:
         auto* pages = new QListWidget(this);
         pages->addItems({QStringLiteral("Document"), QStringLiteral("Saving")});
         pages->setCurrentRow(0);
-        pages->setMaximumWidth(110);
+        // Wide enough for the page names in the application's font.
+        pages->setMaximumWidth(pages->sizeHintForColumn(0) + 4 * pages->frameWidth() + 10);
 
         m_browser = new TValueBrowser(this);
         m_browser->setSpecialList(&TValueBrowser::s_specialList, false);
@@ -255,7 +257,19 @@ int main(int argc, char* argv[])
                             QStringLiteral("Show the library's texts in a language, such as de."),
                             QStringLiteral("code"));
     parser.addOption(lang);
+    QCommandLineOption fontScale(QStringLiteral("font-scale"),
+                                 QStringLiteral("Scale the application font, in percent (such as 150)."),
+                                 QStringLiteral("percent"));
+    parser.addOption(fontScale);
     parser.process(app);
+
+    // Rows follow the font: a larger font gives taller rows.
+    const double scale = parser.value(fontScale).toDouble();
+    if (scale > 0) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(font.pointSizeF() * scale / 100.0);
+        QApplication::setFont(font);
+    }
 
     // The library's translation is installed before any browser is built.
     // It is looked for beside the program, then where the library installs it.
@@ -271,6 +285,8 @@ int main(int argc, char* argv[])
     // A screenshot shows the demo's own values, not those saved last time.
     const bool shot = parser.isSet(screenshot);
     DemoWindow window(!shot);
+    if (scale > 0)
+        window.resize(window.size() * (scale / 100.0));
     window.show();
 
     if (shot) {

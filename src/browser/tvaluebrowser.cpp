@@ -56,6 +56,7 @@ void TValueBrowser::setWidthScale(unsigned int scale)
     if (scale < 5 || scale > 95)
         return;
     m_widthScale = scale;
+    m_scaledWidth = -1;
     update();
 }
 
@@ -158,8 +159,13 @@ void TValueBrowser::resizeEvent(QResizeEvent* e)
     QAbstractItemView::resizeEvent(e);
     // The viewport's resize events come through here as well, with the
     // viewport's smaller size; the column always follows the browser's own
-    // width (which is e->size() for the browser's event).
-    const unsigned int width = unsigned(qMax(0, this->width()));
+    // width (which is e->size() for the browser's event). Only a new width
+    // sizes it: a column the user has dragged stays until the browser is
+    // resized (a scroll bar coming or going resizes only the viewport).
+    if (width() == m_scaledWidth)
+        return;
+    m_scaledWidth = width();
+    const unsigned int width = unsigned(qMax(0, m_scaledWidth));
     header()->resizeSection(0, int(m_widthScale * width / 100u));
 }
 

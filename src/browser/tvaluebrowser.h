@@ -187,6 +187,8 @@ private:
 
     unsigned int m_itemDefHeight;
     unsigned int m_widthScale = 66;
+    // The browser width the column was last sized for; -1 asks for sizing.
+    int m_scaledWidth = -1;
     int m_page = 0;
     SpecialValueList* m_specialList = nullptr;
     bool m_picking = false;

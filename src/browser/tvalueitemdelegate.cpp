@@ -24,14 +24,19 @@ void TValueItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& op
         QItemDelegate::paint(painter, option, index);
 }
 
-QSize TValueItemDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
+QSize TValueItemDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
 {
-    return QSize(10, int(browser()->itemDefHeight()));
+    // The browser's row height is the least; a larger font gets the line
+    // height it needs plus a small margin.
+    return QSize(10, qMax(int(browser()->itemDefHeight()), option.fontMetrics.height() + 2));
 }
 
 QWidget* TValueItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const
 {
+    // Values are edited in the value column only, whatever the edit triggers.
+    if (index.column() != 1)
+        return nullptr;
     if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
         return item->createEditor(parent, option, index);
     return QItemDelegate::createEditor(parent, option, index);

@@ -1,5 +1,7 @@
 #include "qeltexteditordialog.h"
 
+#include "tplacedialog_p.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QColor>
@@ -12,6 +14,7 @@
 #include <QFontComboBox>
 #include <QFontDatabase>
 #include <QIcon>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QSaveFile>
 #include <QSignalBlocker>
@@ -125,6 +128,10 @@ qelTextEditorDialog::qelTextEditorDialog(QWidget* parent)
     m_sizeCombo->setEditable(true);
     // A typed size is applied, not added to the list of sizes.
     m_sizeCombo->setInsertPolicy(QComboBox::NoInsert);
+    // Return applies a typed size; one that is not in the list is no entry
+    // the combo box could activate.
+    connect(m_sizeCombo->lineEdit(), &QLineEdit::returnPressed, this,
+            [this] { textSize(m_sizeCombo->lineEdit()->text()); });
 
     m_colorAction = m_toolsBar->addAction(tr("Color"), this, &qelTextEditorDialog::textColor);
     m_colorAction->setToolTip(QStringLiteral("Pick a Color"));
@@ -169,10 +176,11 @@ qelTextEditorDialog::qelTextEditorDialog(QWidget* parent)
 
 qelTextEditorDialog::~qelTextEditorDialog() = default;
 
-QString qelTextEditorDialog::getText(const QString& text)
+QString qelTextEditorDialog::getText(const QString& text, const QWidget* placeOver)
 {
     qelTextEditorDialog dialog;
     dialog.setContents(text);
+    tarvoPlaceDialogOver(&dialog, placeOver);
 
     if (dialog.exec() != QDialog::Accepted)
         return QString();

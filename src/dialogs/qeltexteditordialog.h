@@ -30,7 +30,9 @@ public:
     /// Opens the dialog modally with text and returns the edited text: HTML
     /// in rich-text mode, plain text otherwise. Returns a null QString when
     /// the user cancels.
-    static QString getText(const QString& text);
+    /// placeOver: the dialog, which has no parent, opens centred over that
+    /// widget's window (over the screen's centre when null).
+    static QString getText(const QString& text, const QWidget* placeOver = nullptr);
 
     /// Reads a file (UTF-8) into the editor and switches the mode to what the
     /// contents look like. Returns false, leaving the editor as it was, when

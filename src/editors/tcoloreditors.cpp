@@ -3,6 +3,8 @@
 #include "svalue.h"
 #include "tbasevalue.h"
 #include "tdroplist_p.h"
+#include "tplacedialog_p.h"
+#include "tvaluebrowser.h"
 
 #include <QColor>
 #include <QColorDialog>
@@ -26,12 +28,14 @@ QColor initialColor(TBaseValue* value)
     return color;
 }
 
-// Runs the color dialog, modal and without parent. Qt's own dialog is used
-// rather than the platform's, so it behaves the same everywhere.
-bool runColorDialog(const QColor& initial, QColor& result)
+// Runs the color dialog, modal and without parent, over the row's browser.
+// Qt's own dialog is used rather than the platform's, so it behaves the same
+// everywhere.
+bool runColorDialog(const QColor& initial, QColor& result, const TBaseValue* row)
 {
     QColorDialog dialog(initial);
     dialog.setOption(QColorDialog::DontUseNativeDialog);
+    tarvoPlaceDialogOver(&dialog, row->browser());
     if (dialog.exec() != QDialog::Accepted)
         return false;
     result = dialog.selectedColor();
@@ -57,7 +61,7 @@ void TColorComboEditor::invoke(TBaseValue* value)
     // that asked for it, and nowhere if that editor has closed meanwhile.
     const QPointer<TDropList> asking = host();
     QColor color;
-    if (!runColorDialog(initialColor(value), color) || !asking || !asking->servesCurrentRow())
+    if (!runColorDialog(initialColor(value), color, value) || !asking || !asking->servesCurrentRow())
         return;
     setHost(asking);
     doPick(QVariant(color));
@@ -79,7 +83,7 @@ void TColorButtonEditor::buttonClicked()
         return;
     const QPointer<TDropList> asking = host();
     QColor color;
-    if (!runColorDialog(initialColor(value), color) || !asking || !asking->servesCurrentRow())
+    if (!runColorDialog(initialColor(value), color, value) || !asking || !asking->servesCurrentRow())
         return;
     setHost(asking);
     doPick(QVariant(color));

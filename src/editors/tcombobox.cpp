@@ -26,6 +26,10 @@ TComboBox::TComboBox(QWidget* parent, TBaseValue* value)
     // and it is never completed into the text of another entry.
     setInsertPolicy(QComboBox::NoInsert);
     setCompleter(nullptr);
+    // QComboBox turns the line edit's editingFinished into activated() for
+    // typed text equal to an entry's, which commits on every focus loss;
+    // only the keys, the picks and focusOutEvent() decide when to commit.
+    disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     saveEditText();
     setItemDelegate(new TComboDelegate(this));
     connect(this, QOverload<int>::of(&QComboBox::highlighted), this, &TComboBox::onHighlight);
@@ -118,8 +122,10 @@ void TComboBox::mouseDoubleClickEvent(QMouseEvent*)
 
 void TComboBox::wheelEvent(QWheelEvent* e)
 {
-    // A wheel step acts as Shift+Down or Shift+Up.
-    const int key = e->angleDelta().y() < 0 ? Qt::Key_Down : Qt::Key_Up;
+    // A wheel step acts as Shift+Down or Shift+Up; a sideways wheel steps by
+    // its own delta.
+    const QPoint delta = e->angleDelta();
+    const int key = (delta.y() != 0 ? delta.y() : delta.x()) < 0 ? Qt::Key_Down : Qt::Key_Up;
     QKeyEvent step(QEvent::KeyPress, key, e->modifiers() | Qt::ShiftModifier, QString(), false, 1);
     QCoreApplication::sendEvent(this, &step);
 }
@@ -192,6 +198,9 @@ void TComboBox::focusOutEvent(QFocusEvent* e)
 {
     switch (e->reason()) {
     case Qt::TabFocusReason:
+        // The typed text is dropped: the editor shows the value again.
+        restoreEditText();
+        break;
     case Qt::ActiveWindowFocusReason:
     case Qt::PopupFocusReason:
     case Qt::OtherFocusReason:

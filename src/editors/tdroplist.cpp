@@ -36,6 +36,10 @@ TDropList::TDropList(QWidget* parent, TBaseValue* value)
     m_restoreButton->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
     m_restoreButton->setToolTip(tr("Restore previous value (Shift+Esc)"));
     m_restoreButton->setFocusPolicy(Qt::NoFocus);
+    // A click on a button of the editor leaves the keyboard focus in the
+    // text: Qt stops looking for a widget to focus at a widget whose focus
+    // proxy has the focus already.
+    m_restoreButton->setFocusProxy(m_combo);
     connect(m_restoreButton, &QPushButton::clicked, this, &TDropList::restoreValueInvoked);
     m_layout->addWidget(m_restoreButton);
 
@@ -79,6 +83,7 @@ void TDropList::setButtonEditor(TButtonEditor* editor)
         return;
     m_buttonWidget = widget;
     widget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Expanding);
+    widget->setFocusProxy(m_combo);
     m_layout->insertWidget(m_layout->count() - 1, widget);
     widget->show();
 }
@@ -219,4 +224,9 @@ void TDropList::focusInEvent(QFocusEvent* e)
     m_combo->setFocus(Qt::OtherFocusReason);
     m_lineEdit->selectAll();
     QWidget::focusInEvent(e);
+}
+
+QSize TDropList::sizeHint() const
+{
+    return QSize(QWidget::sizeHint().width(), 0);
 }

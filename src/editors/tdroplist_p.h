@@ -33,6 +33,9 @@ public:
     ~TDropList() override;
 
     virtual void markChanged(bool changed);
+    // The row's height is the browser's business: the view would otherwise
+    // size every row (with uniform row heights) after this editor.
+    QSize sizeHint() const override;
     void setButtonEditor(TButtonEditor* editor);
     void addList(TItemList* list);
     void addSeparator();

@@ -3,10 +3,13 @@
 #include "tbasevalue.h"
 #include "tdroplist_p.h"
 #include "tfontvalue.h"
+#include "tplacedialog_p.h"
+#include "tvaluebrowser.h"
 
 #include <QCoreApplication>
 #include <QFontDialog>
 #include <QPointer>
+#include <QFontInfo>
 
 namespace {
 
@@ -22,17 +25,34 @@ QFont initialFont(TBaseValue* value)
     return TFontValue::fontFromVariant(value->variant());
 }
 
-// Runs the font dialog modally, without a parent; true with the chosen font
-// when the user confirmed it. The dialog is always Qt's own, so that it
-// behaves the same on every platform.
-bool pickFont(const QFont& initial, QFont& chosen)
+// Whether the dialog gave back the font it started with: what it lets the
+// user choose is the same.
+bool sameChoice(const QFont& a, const QFont& b)
+{
+    return a.family() == b.family() && a.pointSizeF() == b.pointSizeF() && a.weight() == b.weight()
+        && a.italic() == b.italic() && a.underline() == b.underline() && a.strikeOut() == b.strikeOut();
+}
+
+// Runs the font dialog modally, without a parent, over the row's browser;
+// true with the chosen font when the user confirmed it. The dialog is always
+// Qt's own, so that it behaves the same on every platform.
+bool pickFont(const QFont& initial, QFont& chosen, const TBaseValue* row)
 {
     QFontDialog dialog;
     dialog.setOption(QFontDialog::DontUseNativeDialog);
-    dialog.setCurrentFont(initial);
+    // Without a style name the dialog guesses one, and may guess an italic
+    // or condensed face: it is told the style the font really has.
+    QFont start(initial);
+    if (start.styleName().isEmpty())
+        start.setStyleName(QFontInfo(start).styleName());
+    dialog.setCurrentFont(start);
+    tarvoPlaceDialogOver(&dialog, row ? row->browser() : nullptr);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     chosen = dialog.selectedFont();
+    // Confirmed unchanged, the value stays as it was.
+    if (sameChoice(chosen, initial))
+        chosen = initial;
     return true;
 }
 
@@ -54,7 +74,7 @@ void TFontComboEditor::invoke(TBaseValue* value)
     // otherwise.
     const QPointer<TDropList> asking = host();
     QFont font;
-    if (!pickFont(initialFont(value), font) || !asking || !asking->servesCurrentRow())
+    if (!pickFont(initialFont(value), font, value) || !asking || !asking->servesCurrentRow())
         return;
     setHost(asking);
     doPick(QVariant(font));
@@ -73,7 +93,7 @@ void TFontButtonEditor::buttonClicked()
 {
     const QPointer<TDropList> asking = host();
     QFont font;
-    if (!pickFont(initialFont(item()), font) || !asking || !asking->servesCurrentRow())
+    if (!pickFont(initialFont(item()), font, item()) || !asking || !asking->servesCurrentRow())
         return;
     setHost(asking);
     doPick(QVariant(font));

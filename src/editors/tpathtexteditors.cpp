@@ -4,6 +4,8 @@
 #include "tbasevalue.h"
 #include "tdroplist_p.h"
 #include "tpathvalue.h"
+#include "tplacedialog_p.h"
+#include "tvaluebrowser.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -55,6 +57,7 @@ void TPathButtonEditor::buttonClicked()
             dialog.selectFile(info.fileName());
     }
 
+    tarvoPlaceDialogOver(&dialog, row->browser());
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QStringList files = dialog.selectedFiles();
@@ -77,7 +80,7 @@ void TTextButtonEditor::buttonClicked()
     if (!host || !row)
         return;
 
-    const QString text = qelTextEditorDialog::getText(startText(row));
+    const QString text = qelTextEditorDialog::getText(startText(row), row->browser());
     // A null text is a cancelled dialog; an empty one is taken.
     if (text.isNull())
         return;

@@ -108,19 +108,25 @@ void TBaseItem::setCheckable(bool on)
         setFlags(flags() | Qt::ItemIsUserCheckable);
         setChecked(Qt::Unchecked);
     } else {
+        // The box goes; the state is kept.
         setFlags(flags() & ~Qt::ItemIsUserCheckable);
+        setData(0, Qt::CheckStateRole, QVariant());
     }
 }
 
 void TBaseItem::setChecked(Qt::CheckState state)
 {
     m_checkState = state;
-    setCheckState(0, state);
+    // A row without its box keeps the state without showing it.
+    if (isCheckable())
+        setCheckState(0, state);
 }
 
 void TBaseItem::updateCheckState()
 {
-    m_checkState = checkState(0);
+    // Without a box the tree item has no state to tell.
+    if (isCheckable())
+        m_checkState = checkState(0);
 }
 
 void TBaseItem::setCheckPropertyName(const QString& name)
@@ -145,8 +151,19 @@ void TBaseItem::addCheckProperty(const QString& name, void* variable, int type)
 void TBaseItem::setEnabled(bool enabled)
 {
     setSelected(false);
+    const bool was = flags() & Qt::ItemIsEnabled;
     const Qt::ItemFlags both = Qt::ItemIsEnabled | Qt::ItemIsEditable;
     setFlags(enabled ? (flags() | both) : (flags() & ~both));
+    // The current row's editor follows: a disabled row takes no input.
+    TValueBrowser* b = browser();
+    if (b && was != enabled && b->currentItem() == this) {
+        if (enabled) {
+            onEnterItem();
+        } else {
+            onLeaveItem();
+            b->setFocus(Qt::OtherFocusReason);
+        }
+    }
 }
 
 void TBaseItem::setVisible(bool visible)

@@ -256,7 +256,13 @@ bool TBaseValue::autoIconActive() const
 
 void TBaseValue::setupValue()
 {
+    const bool wasChanged = m_changed;
     m_changed = m_current.kind != m_stored.kind || valueChanged(m_current.value, m_stored.value);
+    // The bold face is no data of the cell: the view learns of it here.
+    if (wasChanged != m_changed) {
+        if (TValueBrowser* b = browser())
+            b->update(b->indexFromItem(this, 1));
+    }
 
     if (m_currentEntry) {
         setValueCell(m_currentEntry->displayText(),
@@ -565,9 +571,11 @@ void TBaseValue::paint(QPainter* painter, const QStyleOptionViewItem& option, co
         opt.font.setItalic(true);
     }
     if (opt.state & QStyle::State_Selected) {
-        opt.palette.setColor(QPalette::Highlight,
-                             opt.palette.color(index.column() == 1 ? QPalette::Base : QPalette::Window));
-        opt.palette.setColor(QPalette::HighlightedText, opt.palette.color(QPalette::Text));
+        // A selected row looks unselected: its own background, its text
+        // colour, and icons (a color swatch) in their true colours rather
+        // than tinted as selected.
+        painter->fillRect(opt.rect, opt.palette.brush(index.column() == 1 ? QPalette::Base : QPalette::Window));
+        opt.state &= ~QStyle::State_Selected;
     }
     QItemDelegate::paint(painter, opt, index);
 

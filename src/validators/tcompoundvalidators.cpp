@@ -76,7 +76,9 @@ bool boundReal(QVariant component, double min, double max, double& result)
 // letting them be narrowed.
 QVariant roundedComponent(qreal real)
 {
-    return QVariant(double(std::round(real)));
+    // Rounded as QPointF::toPoint() rounds, with qRound; reals this large
+    // are whole already.
+    return QVariant(std::fabs(real) < 1e15 ? double(qRound64(real)) : double(real));
 }
 
 // Keeps the candidate when it already is the result, in the result's own

@@ -150,8 +150,9 @@ bool isCanonicalFixed(const QString& text, int decimals)
 constexpr qint64 kIntMin = std::numeric_limits<int>::min();
 constexpr qint64 kIntMax = std::numeric_limits<int>::max();
 
-// Reads value as a whole number in 64 bits. Reals are truncated toward zero
-// and saturate at the int range; the callers clamp to narrower bounds.
+// Reads value as a whole number in 64 bits. Real variants are rounded, texts
+// truncated toward zero; both saturate at the int range, and the callers
+// clamp to narrower bounds.
 bool readInteger(const QVariant& value, qint64& number)
 {
     if (!value.isValid())
@@ -184,13 +185,14 @@ bool readInteger(const QVariant& value, qint64& number)
     case RealReading::Finite:
         break;
     }
-    const double truncated = std::trunc(real);
-    if (truncated <= double(kIntMin))
+    // A real variant rounds as QVariant::toInt does, with qRound (a spin
+    // step of 0.5 moves the value); a text such as "12.7" is truncated.
+    if (real <= double(kIntMin))
         number = kIntMin;
-    else if (truncated >= double(kIntMax))
+    else if (real >= double(kIntMax))
         number = kIntMax;
     else
-        number = qint64(truncated);
+        number = isRealType(value) ? qRound64(real) : qint64(std::trunc(real));
     return true;
 }
 

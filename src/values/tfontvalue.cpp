@@ -209,8 +209,8 @@ QIcon TFontList::makeIcon(const QFont& font, int width, int height)
     if (!haveGuiApplication())
         return QIcon();
     if (!m_truetype) {
-        m_truetype = new QIcon(QStringLiteral(":/trolltech/styles/commonstyle/images/fonttruetype-16.png"));
-        m_bitmap = new QIcon(QStringLiteral(":/trolltech/styles/commonstyle/images/fontbitmap-16.png"));
+        m_truetype = new QIcon(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fonttruetype-16.png"));
+        m_bitmap = new QIcon(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fontbitmap-16.png"));
     }
     QPixmap pixmap(24, 20);
     QFont sample(font);

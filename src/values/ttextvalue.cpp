@@ -1,6 +1,7 @@
 #include "ttextvalue.h"
 
 #include <QStringList>
+#include <QTextDocument>
 
 TTextButtonEditor TTextValue::s_TextButtonEditor;
 
@@ -43,4 +44,29 @@ void TTextValue::readDataSet(QSettings& settings)
             return false;
         }
     });
+}
+
+void TTextValue::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index)
+{
+    m_paintingValue = index.column() == 1;
+    TBaseValue::paint(painter, option, index);
+    m_paintingValue = false;
+}
+
+void TTextValue::drawDisplay(QPainter* painter, const QStyleOptionViewItem& option, const QRect& rect,
+                             const QString& text) const
+{
+    if (!m_paintingValue || !Qt::mightBeRichText(text)) {
+        TBaseValue::drawDisplay(painter, option, rect, text);
+        return;
+    }
+    if (text != m_richText) {
+        // The view has turned the markup's line breaks into line separators.
+        QTextDocument document;
+        document.setHtml(QString(text).replace(QChar::LineSeparator, QLatin1Char('\n')));
+        m_richText = text;
+        // Lines as the base class expects them: it shows the first one.
+        m_plainText = document.toPlainText().replace(QLatin1Char('\n'), QChar::LineSeparator);
+    }
+    TBaseValue::drawDisplay(painter, option, rect, m_plainText);
 }

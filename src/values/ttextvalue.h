@@ -21,6 +21,19 @@ public:
 
     /// Shared by every text value that keeps its default button editor.
     static TTextButtonEditor s_TextButtonEditor;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) override;
+
+protected:
+    /// Rich text (as the text dialog makes it) is shown as its plain text;
+    /// the value and its tool tip keep the markup.
+    void drawDisplay(QPainter* painter, const QStyleOptionViewItem& option, const QRect& rect,
+                     const QString& text) const override;
+
+private:
+    bool m_paintingValue = false;
+    mutable QString m_richText;
+    mutable QString m_plainText;
 };
 
 #endif // TARVO_TTEXTVALUE_H
