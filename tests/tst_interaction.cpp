@@ -36,7 +36,8 @@ void whenModal(std::function<void(QWidget*)> f)
         if (QWidget* dialog = QApplication::activeModalWidget()) {
             timer->deleteLater();
             timer->stop();
-            QTest::qWaitForWindowActive(dialog);
+            if (!QTest::qWaitForWindowActive(dialog))
+                qWarning("the dialog never became the active window");
             f(dialog);
         }
     });

@@ -2,6 +2,7 @@
 
 #include "tbasegroup.h"
 #include "tbasevalue.h"
+#include "tdroplist_p.h"
 #include "tsettingscheck_p.h"
 #include "tvalueitemdelegate_p.h"
 #include "tvariant_p.h"
@@ -231,7 +232,11 @@ void TValueBrowser::selectionChanged(QTreeWidgetItem* item, QTreeWidgetItem* pre
         // The row stays current (shown again, or back on its page): its
         // open editor and the text typed into it stay. Closing it here
         // would pull it out of the view's editor table while the view
-        // walks that table.
+        // walks that table. A click in the row's other column moves the
+        // focus out of the editor: it gets it back.
+        auto* value = dynamic_cast<TBaseValue*>(next);
+        if (value && value->editor())
+            value->editor()->setFocus(Qt::OtherFocusReason);
         doHintChange(next);
         return;
     }

@@ -198,8 +198,11 @@ void TComboBox::focusOutEvent(QFocusEvent* e)
 {
     switch (e->reason()) {
     case Qt::TabFocusReason:
-        // The typed text is dropped: the editor shows the value again.
-        restoreEditText();
+        // The typed text is dropped: the editor shows the value again. Qt
+        // also moves the focus on as if by Tab when it hides the editor (its
+        // row hidden or on another page); the text stays for its return.
+        if (isVisible())
+            restoreEditText();
         break;
     case Qt::ActiveWindowFocusReason:
     case Qt::PopupFocusReason:
