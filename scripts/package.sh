@@ -7,7 +7,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-build="${1:-$root/build}"
+build="$(realpath -m "${1:-$root/build}")"
 
 "$root/scripts/setup.sh"
 if [ ! -f "$build/CMakeCache.txt" ]; then
