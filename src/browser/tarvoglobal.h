@@ -10,8 +10,10 @@
 // Classes that are internal to the library but driven directly by its test
 // suites. They are exported only in builds that include the tests.
 #if defined(TARVO_AUTOTEST_EXPORTS)
+/// Exports an internal class in builds that include the test suites.
 #  define TARVO_AUTOTEST_EXPORT TARVO_EXPORT
 #else
+/// Exports an internal class in builds that include the test suites.
 #  define TARVO_AUTOTEST_EXPORT
 #endif
 

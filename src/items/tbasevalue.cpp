@@ -442,7 +442,7 @@ void TBaseValue::readDataSet(QSettings& settings)
     const TValueBrowser* b = browser();
     if (m_propertyName.isEmpty() || !b)
         return;
-    const QVariant v = settings.value(m_propertyName);
+    const QVariant v = tarvoSettingsValue(settings, m_propertyName);
     if (!v.isValid())
         return; // a missing key changes nothing
     const QVariant kindKey = settings.value(m_propertyName + QLatin1String(".Type"));
