@@ -227,14 +227,16 @@ public Q_SLOTS:
     void updateLinked();
 
 Q_SIGNALS:
-    /// A row changed its value or check state through the user.
+    /// Emitted by onItemChanged(TBaseItem*), the hook through which a subclass
+    /// reports a changed row; the library's own rows do not emit it.
     void ItemChanged(TBaseItem* item);
     /// The current row changed (or the page): its hint, the row and its name.
     /// An empty hint and null item when no row is current.
     void HintChanged(const QString& hint, TBaseItem* item = nullptr, const QString& itemName = QString());
     /// Emitted with HintChanged, carrying only the hint.
     void ItemHint(const QString& hint);
-    /// The user picked or entered value on item, and the row took it.
+    /// The user picked or entered a value on item; value is the row's record
+    /// afterwards (its old one when the row rejected the value).
     void ValuePicked(TBaseItem* item, const SValue& value);
 
 protected Q_SLOTS:
@@ -252,7 +254,7 @@ protected Q_SLOTS:
 
 protected:
     using QTreeWidget::selectionChanged;
-    /// Emits ItemChanged for item.
+    /// Emits ItemChanged for item; for subclasses, the library does not call it.
     virtual void onItemChanged(TBaseItem* item);
     /// Emits HintChanged and ItemHint for item (null: an empty hint).
     void doHintChange(TBaseItem* item);

@@ -131,7 +131,7 @@ protected:
     /// Steps the row's value down.
     void buttonClickedDown() override;
     /// Steps the row's value up or down and hands it to doPick(); a row holding a
-    /// special value or a text that is no number is left alone.
+    /// special value or a text that is no number is given 0.
     void doProcess(bool up);
 
 private:

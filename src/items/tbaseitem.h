@@ -73,7 +73,8 @@ public:
     /// The icon shown beside the name in column 0.
     QIcon itemIcon() const;
     /// Makes this row the parent of factory rows created at level + 1; see
-    /// TValueBrowser::setItemLevel(). False when level is negative.
+    /// TValueBrowser::setItemLevel(). False when level is negative or the row
+    /// has no name.
     bool setItemLevel(int level);
 
     /// Check box in column 0

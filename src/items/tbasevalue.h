@@ -65,7 +65,7 @@ public:
     bool isSpecialsAllowed() const { return m_specialsAllowed; }
 
     /// Shows or hides the child rows of a compound value (point, size, ...),
-    /// creating them on first need. Does nothing for other values.
+    /// creating them on first need; other values have no child rows to show.
     void showChildren(bool show);
     /// Whether the row is a part (child row) of a compound value.
     bool isChildMode() const { return m_childMode; }

@@ -28,11 +28,10 @@ public:
     /// Closes the editor; shared lists, validators and editors are not deleted.
     ~TBoolValue() override;
 
-    /// Sets the value to b; always true.
+    /// Sets the value to b and the box to match; true when the row took it.
     bool setValue(bool b);
-    /// Takes a bool, a number (0 is false) or the text of an entry ("True",
-    /// "False", also translated) or "true"/"false"; false, keeping the row as it
-    /// was, for anything else.
+    /// Takes value.toBool(): 0, the empty text, "0" and "false" (in any case)
+    /// are false, other numbers and texts true. Returns true when the row took it.
     bool setValue(const QVariant& value) override;
     /// Shows the special value code, with the box partially checked.
     void setSpecial(unsigned int code) override;
