@@ -78,10 +78,10 @@ public:
 class TARVO_EXPORT TColorValue : public TListValue
 {
 public:
-    /// A top-level color value of browser named name over list (not owned; null takes defaultColorList()); see TBaseItem for page
+    /// A top-level color value of browser named name over list (not owned; with a null list any color is taken); see TBaseItem for page
     /// and id. The browser owns the row.
     TColorValue(TValueBrowser* browser, const QString& name, TColorList* list, int page = -1, int id = -1);
-    /// A color value under parent named name over list (not owned; null takes defaultColorList()); the parent owns the row.
+    /// A color value under parent named name over list (not owned; with a null list any color is taken); the parent owns the row.
     TColorValue(TBaseItem* parent, const QString& name, TColorList* list, int id = -1);
     /// Closes the editor; shared lists, validators and editors are not deleted.
     ~TColorValue() override;
@@ -115,9 +115,9 @@ public:
     /// every storing policy, with a ".Type" key except under SP_Linked.
     void writeDataSet(QSettings& settings) override;
 
-    /// Defaults taken by color values constructed afterwards.
+    /// Records a list for callers (not owned); no operation of the library reads it.
     static void setDefaultColorList(TColorList* list) { s_colorList = list; }
-    /// The list that color values made without one take (null: the base colors).
+    /// The list recorded by setDefaultColorList() (null by default).
     static TColorList* defaultColorList() { return s_colorList; }
     /// Whether new color values accept colors outside their list (default true).
     static void setDefaultUseOwnValues(bool on) { s_useOwnText = on; }

@@ -81,12 +81,12 @@ protected:
 class TARVO_EXPORT TFontValue : public TListValue
 {
 public:
-    /// A top-level font value of browser named name over list (not owned; null
-    /// takes defaultFontList()); see TBaseItem for page and id. It starts with
-    /// defaultFont(). The browser owns the row.
+    /// A top-level font value of browser named name over list (not owned; with
+    /// a null list any family is taken); see TBaseItem for page and id. It
+    /// starts with defaultFont(). The browser owns the row.
     TFontValue(TValueBrowser* browser, const QString& name, TFontList* list, int page = -1, int id = -1);
-    /// A font value under parent over list (not owned; null takes
-    /// defaultFontList()); the parent owns the row.
+    /// A font value under parent over list (not owned; with a null list any
+    /// family is taken); the parent owns the row.
     TFontValue(TBaseItem* parent, const QString& name, TFontList* list, int id = -1);
     /// Closes the editor; shared lists are not deleted.
     ~TFontValue() override;
@@ -99,9 +99,9 @@ public:
     /// text as a family name; any other type gives the default QFont().
     static QFont fontFromVariant(const QVariant& value);
 
-    /// Sets the list that font values made without one take (not owned; null: fullFontList()).
+    /// Stores a list for callers (not owned); the library's own values do not read it.
     static void setDefaultFontList(TFontList* list) { s_fontList = list; }
-    /// The list that font values made without one take.
+    /// The list stored by setDefaultFontList() (null by default).
     static TFontList* defaultFontList() { return s_fontList; }
     /// Sets the list of the "Size" child rows (not owned; null: defaultFontSizeList()).
     static void setDefaultFontSizeList(TItemList* list) { s_fontSizeList = list; }
