@@ -1,25 +1,19 @@
-# Reads Doxygen's warning log. An undocumented class, structure or enumeration
-# fails the docs target; undocumented members are counted, and every other
-# warning is printed.
+# Reads Doxygen's warning log. An undocumented public class, structure,
+# enumeration or member fails the docs target; every other warning is printed.
 file(STRINGS "${LOG}" warnings REGEX "warning:")
 list(REMOVE_DUPLICATES warnings)
 set(undocumented)
-set(members 0)
 foreach(line IN LISTS warnings)
-    if(line MATCHES "(Compound .*|\\(enumeration\\).*) is not documented")
+    if(line MATCHES "is not documented")
         list(APPEND undocumented "${line}")
-    elseif(line MATCHES "warning: Member .* is not documented")
-        math(EXPR members "${members} + 1")
     else()
         message("${line}")
     endif()
 endforeach()
-if(members GREATER 0)
-    message(STATUS "${members} undocumented member(s), listed in ${LOG}")
-endif()
 if(undocumented)
+    list(LENGTH undocumented count)
     foreach(line IN LISTS undocumented)
         message("${line}")
     endforeach()
-    message(FATAL_ERROR "Undocumented public types in the API documentation")
+    message(FATAL_ERROR "${count} undocumented public name(s) in the API documentation")
 endif()

@@ -1,5 +1,6 @@
-// What must not depend on the Qt version the library is built with: a value
-// set written to settings by a Qt 5 build reads back in every build, font
+// What must not depend on the Qt version the library is built with: value
+// sets written to settings by a Qt 5 and by a Qt 6 build read back in every
+// build, font
 // descriptions of both Qt versions are read, and variants compare alike.
 #include "tbasegroup.h"
 #include "tboolvalue.h"
@@ -29,10 +30,10 @@
 
 namespace {
 
-// The settings file written by a Qt 5 build (see writeFixture()).
-QString fixturePath()
+// A settings file written by a Qt 5 or Qt 6 build (see writeFixture()).
+QString fixturePath(const char* name)
 {
-    return QStringLiteral(TARVO_TEST_DATA_DIR "/qt5-settings.ini");
+    return QStringLiteral(TARVO_TEST_DATA_DIR "/") + QLatin1String(name);
 }
 
 // The caller variables bound to the rows.
@@ -142,15 +143,17 @@ class TestCompat : public QObject
 
 private Q_SLOTS:
     void writeFixture();
-    void readQt5Settings();
+    void readSettings_data();
+    void readSettings();
     void fontDescriptions_data();
     void fontDescriptions();
     void variantEquality_data();
     void variantEquality();
 };
 
-// Writes the fixture when TARVO_WRITE_SETTINGS_FIXTURE names a file; it was
-// made so with a Qt 5 build and is kept with the tests.
+// Writes the fixture when TARVO_WRITE_SETTINGS_FIXTURE names a file; the
+// fixtures were made so, qt5-settings.ini by a Qt 5 and qt6-settings.ini by a
+// Qt 6 build, and are kept with the tests.
 void TestCompat::writeFixture()
 {
     const QString target = qEnvironmentVariable("TARVO_WRITE_SETTINGS_FIXTURE");
@@ -186,14 +189,22 @@ void TestCompat::writeFixture()
     QCOMPARE(s.status(), QSettings::NoError);
 }
 
-void TestCompat::readQt5Settings()
+void TestCompat::readSettings_data()
 {
-    QVERIFY2(QFile::exists(fixturePath()), qPrintable(fixturePath()));
+    QTest::addColumn<QString>("fixture");
+    QTest::newRow("Qt 5") << fixturePath("qt5-settings.ini");
+    QTest::newRow("Qt 6") << fixturePath("qt6-settings.ini");
+}
+
+void TestCompat::readSettings()
+{
+    QFETCH(QString, fixture);
+    QVERIFY2(QFile::exists(fixture), qPrintable(fixture));
     // Read from a copy: the fixture stays as it was written.
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("settings.ini"));
-    QVERIFY(QFile::copy(fixturePath(), path));
+    QVERIFY(QFile::copy(fixture, path));
 
     TValueBrowser b;
     Variables v;
@@ -231,7 +242,8 @@ void TestCompat::readQt5Settings()
     QCOMPARE(rows.mode->value().kind, int(SK_ListItem));
     QCOMPARE(rows.mode->text(1), QStringLiteral("Two"));
 
-    // The values reach the caller's variables as they would have with Qt 5.
+    // The values reach the caller's variables as they would have in the build
+    // that wrote them.
     b.updateLinked();
     QCOMPARE(v.count, 42);
     QCOMPARE(v.countOn, true);
@@ -256,14 +268,14 @@ void TestCompat::readQt5Settings()
         QSettings s(again, QSettings::IniFormat);
         b.writeDataSet(s);
     }
-    QSettings before(fixturePath(), QSettings::IniFormat);
+    QSettings before(fixture, QSettings::IniFormat);
     QSettings after(again, QSettings::IniFormat);
     QCOMPARE(after.allKeys(), before.allKeys());
     for (const QString& key : before.allKeys()) {
         // Fonts are described in the form of the Qt at hand.
         if (key.endsWith(QLatin1String("/body")))
             continue;
-        QCOMPARE(after.value(key).toString(), before.value(key).toString());
+        QCOMPARE(after.value(key).toString(), tarvoSettingsValue(before, key).toString());
     }
 }
 

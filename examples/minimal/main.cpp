@@ -1,9 +1,9 @@
 // The smallest complete use of tarvo: a window with a value browser whose
 // rows are bound to two variables. Closing it prints the edited values.
 
-#include "tbasegroup.h"
-#include "tvaluebrowser.h"
-#include "tvaluevalidator.h"
+#include <tarvo/tbasegroup.h>
+#include <tarvo/tvaluebrowser.h>
+#include <tarvo/tvaluevalidator.h>
 
 #include <QApplication>
 #include <QTextStream>

@@ -1,5 +1,5 @@
-#ifndef QELTEXTEDITORDIALOG_H
-#define QELTEXTEDITORDIALOG_H
+#ifndef TARVO_QELTEXTEDITORDIALOG_H
+#define TARVO_QELTEXTEDITORDIALOG_H
 
 #include <QDialog>
 #include <QString>
@@ -24,7 +24,9 @@ class TARVO_EXPORT qelTextEditorDialog : public QDialog
     Q_OBJECT
 
 public:
+    /// An empty editor in rich-text mode, owned by parent (may be null).
     explicit qelTextEditorDialog(QWidget* parent = nullptr);
+    /// Destroys the dialog and its widgets.
     ~qelTextEditorDialog() override;
 
     /// Opens the dialog modally with text and returns the edited text: HTML
@@ -97,4 +99,4 @@ private:
     QToolBar* m_toolsBar = nullptr;
 };
 
-#endif // QELTEXTEDITORDIALOG_H
+#endif // TARVO_QELTEXTEDITORDIALOG_H

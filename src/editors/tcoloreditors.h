@@ -9,11 +9,17 @@
 class TARVO_EXPORT TColorComboEditor : public TComboEditor
 {
 public:
+    /// The entry "Pick color..." (translated).
     TColorComboEditor();
+    /// Copies the entry.
     TColorComboEditor(const TColorComboEditor& other) = default;
+    /// Copies the entry.
     TColorComboEditor& operator=(const TColorComboEditor& other) = default;
+    /// Destroys the entry.
     ~TColorComboEditor() override;
 
+    /// Opens the color dialog at value's color; a confirmed color is picked,
+    /// Cancel leaves the row as it was.
     void invoke(TBaseValue* value) override;
 };
 
@@ -22,10 +28,13 @@ public:
 class TARVO_EXPORT TColorButtonEditor : public TPopupButtonEditor
 {
 public:
+    /// A "..." button editor; the library's one is TColorValue::s_ColorButtonEditor.
     TColorButtonEditor();
+    /// Destroys the editor.
     ~TColorButtonEditor() override;
 
 protected:
+    /// Opens the color dialog for the row of the clicked button.
     void buttonClicked() override;
 };
 

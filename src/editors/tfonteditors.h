@@ -11,11 +11,17 @@ class QFont;
 class TARVO_EXPORT TFontComboEditor : public TComboEditor
 {
 public:
+    /// The entry "Pick font..." (translated).
     TFontComboEditor();
+    /// Copies the entry.
     TFontComboEditor(const TFontComboEditor& other) = default;
+    /// Copies the entry.
     TFontComboEditor& operator=(const TFontComboEditor& other) = default;
+    /// Destroys the entry.
     ~TFontComboEditor() override;
 
+    /// Opens the font dialog at value's font; a confirmed font is picked, Cancel
+    /// leaves the row as it was.
     void invoke(TBaseValue* value) override;
 };
 
@@ -24,10 +30,13 @@ public:
 class TARVO_EXPORT TFontButtonEditor : public TPopupButtonEditor
 {
 public:
+    /// A "..." button editor; the library's one is TFontValue::s_FontButtonEditor.
     TFontButtonEditor();
+    /// Destroys the editor.
     ~TFontButtonEditor() override;
 
 protected:
+    /// Opens the font dialog for the row of the clicked button.
     void buttonClicked() override;
 };
 

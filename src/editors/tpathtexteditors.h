@@ -8,10 +8,14 @@
 class TARVO_EXPORT TPathButtonEditor : public TPopupButtonEditor
 {
 public:
+    /// A "..." button editor; the library's one is TPathValue::s_PathButtonEditor.
     TPathButtonEditor();
+    /// Destroys the editor.
     ~TPathButtonEditor() override;
 
 protected:
+    /// Opens the file dialog for the row of the clicked button; Cancel leaves the
+    /// row as it was.
     void buttonClicked() override;
 };
 
@@ -20,10 +24,14 @@ protected:
 class TARVO_EXPORT TTextButtonEditor : public TPopupButtonEditor
 {
 public:
+    /// A "..." button editor; the library's one is TTextValue::s_TextButtonEditor.
     TTextButtonEditor();
+    /// Destroys the editor.
     ~TTextButtonEditor() override;
 
 protected:
+    /// Opens the text editor dialog for the row of the clicked button; Cancel
+    /// leaves the row as it was.
     void buttonClicked() override;
 };
 

@@ -484,7 +484,7 @@ void TBaseValue::readDataSetAs(QSettings& settings, bool (*adapt)(QVariant& valu
     // value (an invalid variant) reads back as no value.
     if (!settings.contains(m_propertyName))
         return;
-    QVariant v = settings.value(m_propertyName);
+    QVariant v = tarvoSettingsValue(settings, m_propertyName);
     if (adapt && v.isValid() && !adapt(v))
         return;
     const QVariant kindKey = settings.value(m_propertyName + QLatin1String(".Type"));

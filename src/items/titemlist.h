@@ -40,23 +40,40 @@ struct TARVO_EXPORT TItem
 class TARVO_EXPORT TItemList : public QList<TItem*>
 {
 public:
+    /// An empty list. ownsIcons: the list deletes its entries' icons.
     explicit TItemList(bool ownsIcons = false);
+    /// A copy with entries of its own (sharing the icons, which it does not own).
     TItemList(const TItemList& other);
+    /// Replaces the entries with copies of other's.
     TItemList& operator=(const TItemList& other);
+    /// Deletes the entries (and their icons when the list owns them).
     virtual ~TItemList();
 
+    /// Appends an entry for value with text and icon and returns it; the list
+    /// owns the entry. An empty text shows value's text. The icon is deleted
+    /// with the list only when ownsIcons() is true. An existing entry for the
+    /// same value is not replaced: lookups find the first one.
     virtual TItem* setItem(const QVariant& value, const QString& text = QString(), QIcon* icon = nullptr);
+    /// The entry whose value equals value, or null.
     virtual TItem* findItem(const QVariant& value);
+    /// The entry whose shown text equals text, or null.
     virtual TItem* findItemByText(const QString& text);
 
     /// Hooks with which a list paints, compares, highlights and sizes its
     /// entries in the in-place editor's drop list.
+    /// May paint (or adjust option for) the entry value at index in the drop
+    /// list. Returns whether the default painting should follow (default true).
     virtual bool paintComboItem(QPainter* painter, QStyleOptionViewItem& option,
                                 const QModelIndex& index, QVariant& value);
+    /// Whether two entry values are the same entry.
     virtual bool compareComboItem(const QVariant& a, const QVariant& b);
+    /// Called when the user highlights the entry value at index of combo, at
+    /// globalPos; does nothing by default.
     virtual void highlightComboItem(QVariant& value, int index, QComboBox* combo, QPoint globalPos);
+    /// The size of the entry value in the drop list; an invalid size for the default.
     virtual QSize sizeHintComboItem(QVariant& value, const QStyleOptionViewItem& option);
 
+    /// Whether the list deletes its entries' icons.
     bool ownsIcons() const { return m_ownsIcons; }
 
     /// Kept for callers of earlier versions: entries made from source texts
@@ -90,7 +107,9 @@ enum ESpecialValue
 class TARVO_EXPORT SpecialValueList : public TItemList
 {
 public:
+    /// The five special values, with translated texts.
     SpecialValueList();
+    /// Deletes the entries.
     ~SpecialValueList() override;
 };
 

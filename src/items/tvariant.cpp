@@ -1,5 +1,6 @@
 #include "tvariant_p.h"
 
+#include <QSettings>
 #include <QtGlobal>
 
 #include <cmath>
@@ -129,4 +130,30 @@ bool tarvoVariantsEqual(const QVariant& a, const QVariant& b)
     if (!convertTo(second, first.userType()))
         return false;
     return sameTypeEqual(first, second);
+}
+
+QVariant tarvoSettingsValue(QSettings& settings, const QString& key)
+{
+    const QVariant value = settings.value(key);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    if (settings.format() != QSettings::IniFormat || settings.iniCodec()
+        || value.userType() != QMetaType::QString)
+        return value;
+    const QString text = value.toString();
+    bool high = false;
+    for (const QChar c : text) {
+        if (c.unicode() > 0xff)
+            return value;
+        high = high || c.unicode() >= 0x80;
+    }
+    if (!high)
+        return value;
+    const QByteArray bytes = text.toLatin1();
+    const QString decoded = QString::fromUtf8(bytes);
+    if (decoded.contains(QChar::ReplacementCharacter) || decoded.toUtf8() != bytes)
+        return value;
+    return decoded;
+#else
+    return value;
+#endif
 }

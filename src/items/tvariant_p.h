@@ -5,6 +5,8 @@
 
 #include <QVariant>
 
+class QSettings;
+
 // Variant equality as the library means it, the same with every Qt version:
 // - numbers of any numeric type (bool included) are equal when their values
 //   are: whole numbers exactly, reals when equal or, both being non-zero and
@@ -19,5 +21,13 @@
 // Qt 6's QVariant::operator== no longer converts between types and compares
 // reals exactly; the library relies on the rules above.
 TARVO_AUTOTEST_EXPORT bool tarvoVariantsEqual(const QVariant& a, const QVariant& b);
+
+// settings.value(key), read alike by every Qt version. Qt 6 writes INI files
+// in UTF-8, while Qt 5 reads their bytes as Latin-1 unless the caller set a
+// codec. With Qt 5, an INI text without a codec whose characters are all
+// bytes that together form valid UTF-8 (with at least one multi-byte
+// sequence) is therefore taken as UTF-8. Qt 5 writes non-ASCII characters
+// as escapes, so its own files read as before.
+TARVO_AUTOTEST_EXPORT QVariant tarvoSettingsValue(QSettings& settings, const QString& key);
 
 #endif // TARVO_TVARIANT_P_H

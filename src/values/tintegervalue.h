@@ -11,10 +11,15 @@ class TNumButtonEditor;
 class TARVO_EXPORT TIntegerValue : public TBaseValue
 {
 public:
+    /// A top-level integer value of browser named name; see TBaseItem for page
+    /// and id. The browser owns the row.
     TIntegerValue(TValueBrowser* browser, const QString& name, int page = -1, int id = -1);
+    /// A integer value under parent named name; the parent owns the row.
     TIntegerValue(TBaseItem* parent, const QString& name, int id = -1);
+    /// Closes the editor; shared lists, validators and editors are not deleted.
     ~TIntegerValue() override;
 
+    /// The current value as int; 0 for a special value.
     int valueInt() const { return number(); }
 
     /// Shared by every integer value that keeps its default button editor.

@@ -13,15 +13,22 @@
 class TARVO_EXPORT TPathValue : public TBaseValue
 {
 public:
+    /// A top-level path value of browser named name; see TBaseItem for page
+    /// and id. The browser owns the row.
     TPathValue(TValueBrowser* browser, const QString& name, int page = -1, int id = -1);
+    /// A path value under parent named name; the parent owns the row.
     TPathValue(TBaseItem* parent, const QString& name, int id = -1);
+    /// Closes the editor; shared lists, validators and editors are not deleted.
     ~TPathValue() override;
 
     /// The mode in which the file dialog opens; read at every click.
     QFileDialog::FileMode pickMode() const { return m_pickMode; }
+    /// Sets the mode in which the file dialog opens.
     void setPickMode(QFileDialog::FileMode mode) { m_pickMode = mode; }
 
+    /// The name filter of the file dialog ("*.*" by default: no filter).
     const QString& filter() const { return m_filter; }
+    /// Sets the name filter of the file dialog, such as "Images (*.png *.jpg)".
     void setFilter(const QString& filter) { m_filter = filter; }
 
     /// Shared by every path value that keeps its default button editor.

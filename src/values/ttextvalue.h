@@ -9,8 +9,12 @@
 class TARVO_EXPORT TTextValue : public TBaseValue
 {
 public:
+    /// A top-level text value of browser named name; see TBaseItem for page
+    /// and id. The browser owns the row.
     TTextValue(TValueBrowser* browser, const QString& name, int page = -1, int id = -1);
+    /// A text value under parent named name; the parent owns the row.
     TTextValue(TBaseItem* parent, const QString& name, int id = -1);
+    /// Closes the editor; shared lists, validators and editors are not deleted.
     ~TTextValue() override;
 
     /// A text key that holds a string list (an unquoted text with commas,
