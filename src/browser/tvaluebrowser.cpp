@@ -3,6 +3,7 @@
 #include "tbasegroup.h"
 #include "tbasevalue.h"
 #include "tvalueitemdelegate_p.h"
+#include "tvaluebrowserext_p.h"
 #include "tvariant_p.h"
 
 #include <QHeaderView>
@@ -45,6 +46,8 @@ TValueBrowser::~TValueBrowser()
     // The rows go while the browser is still whole, so every row can reach
     // it on its way out.
     clear();
+    delete m_ext;
+    m_ext = nullptr;
 }
 
 void TValueBrowser::setWidthScale(unsigned int scale)
@@ -109,6 +112,8 @@ void TValueBrowser::forgetItem(TBaseItem* item)
 {
     // Entries from the first one naming the row on are dropped, so new rows
     // of those levels go under the deepest entry that is still alive.
+    if (m_ext)
+        m_ext->forgetRow(item);
     const int i = m_levels.indexOf(item);
     if (i >= 0)
         m_levels.erase(m_levels.begin() + i, m_levels.end());
@@ -135,6 +140,8 @@ void TValueBrowser::clear()
     m_page = 0;
     TBaseItem::s_defaultPage = 0;
     m_levels.clear();
+    if (m_ext)
+        m_ext->forgetAll();
     QTreeWidget::clear();
 }
 
@@ -217,8 +224,12 @@ void TValueBrowser::selectionChanged(QTreeWidgetItem* item, QTreeWidgetItem* pre
 
 void TValueBrowser::onItemChanged(QTreeWidgetItem* item, int column)
 {
-    if (auto* base = dynamic_cast<TBaseItem*>(item))
-        base->onChangeItem(column);
+    auto* base = dynamic_cast<TBaseItem*>(item);
+    if (!base)
+        return;
+    TValueBrowserExt::Edit edit(column == 0 ? m_ext : nullptr, base);
+    base->onChangeItem(column);
+    edit.finish();
 }
 
 void TValueBrowser::onItemChanged(TBaseItem* item)
@@ -246,9 +257,11 @@ void TValueBrowser::valuePicked(TItemList* list, TItem* item, const QVariant& va
     if (fromSpecials == (current->value().kind == SK_Special) && !otherEntry
         && tarvoVariantsEqual(value, current->variant()))
         return;
+    TValueBrowserExt::Edit edit(m_ext, current);
     m_picking = true;
     current->valuePicked(list, item, value);
     m_picking = false;
+    edit.finish();
     // A copy: a slot may delete the row while later slots still read it.
     const SValue picked = current->value();
     emit ValuePicked(current, picked);
@@ -256,8 +269,11 @@ void TValueBrowser::valuePicked(TItemList* list, TItem* item, const QVariant& va
 
 void TValueBrowser::restoreSetCurrent()
 {
-    if (auto* current = dynamic_cast<TBaseItem*>(currentItem()))
+    if (auto* current = dynamic_cast<TBaseItem*>(currentItem())) {
+        TValueBrowserExt::Edit edit(m_ext, current);
         current->restoreSet();
+        edit.finish();
+    }
 }
 
 // Value sets
@@ -272,6 +288,8 @@ void TValueBrowser::restoreSet()
 {
     for (TBaseItem* item : allItems())
         item->restoreSet();
+    if (m_ext)
+        m_ext->syncObjects();
 }
 
 void TValueBrowser::updateFromLinked()
@@ -296,4 +314,6 @@ void TValueBrowser::readDataSet(QSettings& settings)
 {
     for (TBaseItem* item : allItems())
         item->readDataSet(settings);
+    if (m_ext)
+        m_ext->syncObjects();
 }

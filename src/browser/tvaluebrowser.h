@@ -13,6 +13,7 @@
 /// The value browser widget.
 
 class QSettings;
+class QUndoStack;
 class TBaseGroup;
 class TBaseItem;
 class TBaseValue;
@@ -37,6 +38,7 @@ class TDoubleValue;
 class TIntegerValue;
 class TIntValidator;
 class TValueValidator;
+class TValueBrowserExt;
 
 /// Item data role of a cell holding the QFont in which its tool tip is shown.
 enum { ToolTipFontRole = Qt::UserRole + 10 };
@@ -126,6 +128,30 @@ public:
     TRangeValue* addRange(int level, const QString& name, const QString& hint, const QString& propertyName,
                           void* variable, TRangeValidator* validator = nullptr);
 
+    /// Shows only the rows whose name or value text contains every word of
+    /// `text` (ignoring case), with the rows above them; rows under a matching
+    /// row stay too. An empty text shows again what was shown before. The
+    /// filter hides rows without changing their own visibility flag.
+    void setFilter(const QString& text);
+    QString filter() const;
+
+    /// Every change the user makes pushes one command on `stack` (not owned;
+    /// null turns undo off). Changes made through the operations of this
+    /// library push nothing. Ctrl+Z and Ctrl+Shift+Z in the browser undo and
+    /// redo.
+    void setUndoStack(QUndoStack* stack);
+    QUndoStack* undoStack() const;
+
+    /// Shows the properties of `object` live: a group named after it, a
+    /// sub-group per class that declares properties and one row per readable,
+    /// designable property. int, uint, double, float, bool, QString, QColor,
+    /// QFont, QPoint, QPointF, QSize, QRect and enums are editable; flags and
+    /// other types convertible to text are shown read-only as text, the rest
+    /// is skipped. Edits write the property at once, and properties with a
+    /// NOTIFY signal follow the object. When the object is destroyed its rows
+    /// are disabled. The object is not owned.
+    TBaseGroup* addObject(QObject* object, const QString& section = QString(), bool light = false);
+
     static QIcon s_defaultRevertIcon;
     static SpecialValueList s_specialList;
 
@@ -165,6 +191,8 @@ private:
     friend class TBaseItem;
     friend class TBaseValue;
     friend class TValueItemDelegate;
+    friend class TValueBrowserExt;
+    friend class TObjectBinder;
 
     /// Places a new value row by level: the parent is entry level-1 of the
     /// level list (or none), and the row becomes entry level.
@@ -176,6 +204,10 @@ private:
     void forgetItem(TBaseItem* item);
     /// Every row, in pre-order.
     QList<TBaseItem*> allItems() const;
+    /// The state of the filter, undo stack and inspected objects, made on
+    /// first use.
+    TValueBrowserExt* ext();
+    bool isFilteredOut(const TBaseItem* item) const;
 
     unsigned int m_itemDefHeight;
     unsigned int m_widthScale = 66;
@@ -186,6 +218,7 @@ private:
     QList<TBaseItem*> m_levels;
     EStoringPolicy m_storingPolicy = SP_Current;
     QIcon m_revertIcon;
+    TValueBrowserExt* m_ext = nullptr;
 };
 
 #endif // TARVO_TVALUEBROWSER_H
