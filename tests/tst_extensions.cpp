@@ -23,6 +23,7 @@ class Probe : public QObject
     Q_PROPERTY(Mode mode MEMBER m_mode)
     Q_PROPERTY(QColor color MEMBER m_color)
     Q_PROPERTY(QString serial READ serial)
+    Q_PROPERTY(Qt::Alignment align MEMBER m_align)
 public:
     enum Mode { Slow, Fast };
     Q_ENUM(Mode)
@@ -35,6 +36,7 @@ public:
     QString serial() const { return QStringLiteral("X1"); }
     Mode m_mode = Slow;
     QColor m_color = Qt::red;
+    Qt::Alignment m_align = Qt::AlignLeft;
 signals:
     void levelChanged(int);
 private:
@@ -240,6 +242,10 @@ private slots:
         QVERIFY(!(row("serial")->flags() & Qt::ItemIsEnabled));
         f.type(row("level"), "5");
         f.type(row("mode"), "Fast");
+        f.type(row("AlignBottom"), "True");
+        QCOMPARE(probe.m_align, Qt::AlignLeft | Qt::AlignBottom);
+        f.type(row("align"), "AlignRight");
+        QCOMPARE(probe.m_align, Qt::AlignRight);
         f.type(row("color"), "#00ff00");
         QCOMPARE(probe.level(), 5);
         QCOMPARE(probe.m_mode, Probe::Fast);

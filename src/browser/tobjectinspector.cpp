@@ -20,6 +20,8 @@
 #include <QFont>
 #include <QMetaEnum>
 
+#include <cstring>
+
 namespace {
 
 // The heading of one class of the object's meta-object chain, drawn like a
@@ -65,7 +67,19 @@ bool convertTo(QVariant& value, int type)
 // Properties shown as text only.
 bool isTextOnly(const QMetaProperty& property)
 {
-    return property.isFlagType() || !property.isWritable();
+    return !property.isWritable();
+}
+
+// The number of an enum or flags value, whatever type the variant has.
+int enumNumber(const QVariant& value)
+{
+    bool ok = false;
+    const int n = value.toInt(&ok);
+    if (ok || !value.isValid())
+        return n;
+    int raw = 0;
+    std::memcpy(&raw, value.constData(), sizeof raw);
+    return raw;
 }
 
 } // namespace
@@ -82,6 +96,8 @@ TBaseValue* TObjectBinder::makeRow(TBaseItem* parent, const QMetaProperty& prope
 {
     asText = false;
     const QString name = QString::fromLatin1(property.name());
+    if (property.isFlagType() && !isTextOnly(property))
+        return new TTextValue(parent, name);
     if (property.isEnumType() && !property.isFlagType()) {
         const QMetaEnum e = property.enumerator();
         auto list = std::make_unique<TItemList>();
@@ -131,7 +147,7 @@ TBaseValue* TObjectBinder::makeRow(TBaseItem* parent, const QMetaProperty& prope
         }
     }
     // Anything else that has a text is shown, read-only.
-    if (!property.isFlagType() && !property.read(m_object).canConvert<QString>())
+    if (!property.isEnumType() && !property.read(m_object).canConvert<QString>())
         return nullptr;
     auto* row = new TTextValue(parent, name);
     row->setEnabled(false);
@@ -144,7 +160,6 @@ void TObjectBinder::build()
     QList<const QMetaObject*> chain;
     for (const QMetaObject* mo = m_object->metaObject(); mo; mo = mo->superClass())
         chain.prepend(mo);
-    const int slot = metaObject()->indexOfSlot("onNotify()");
     for (const QMetaObject* mo : qAsConst(chain)) {
         TClassRow* classRow = nullptr;
         for (int i = mo->propertyOffset(); i < mo->propertyCount(); ++i) {
@@ -157,26 +172,42 @@ void TObjectBinder::build()
             TBaseValue* row = makeRow(classRow, property, asText);
             if (!row)
                 continue;
-            row->setPropertyName(QString::fromLatin1(property.name()));
-            row->setHint(QStringLiteral("%1::%2 (%3)")
-                             .arg(QString::fromLatin1(mo->className()), QString::fromLatin1(property.name()),
-                                  QString::fromLatin1(property.typeName())));
-            if (!property.isWritable())
-                row->setEnabled(false);
-            m_bindings.push_back({m_ext->refOf(row), property, asText});
-            read(m_bindings.back());
-            m_ext->rowAdded(row);
-            if (property.hasNotifySignal()) {
-                const int signal = property.notifySignalIndex();
-                if (!m_bySignal.contains(signal))
-                    QMetaObject::connect(m_object, signal, this, slot);
-                m_bySignal.insert(signal, int(m_bindings.size()) - 1);
+            const QString hint = QStringLiteral("%1::%2 (%3)").arg(QString::fromLatin1(mo->className()),
+                QString::fromLatin1(property.name()), QString::fromLatin1(property.typeName()));
+            bind(row, property, hint, asText, 0);
+            if (!property.isFlagType() || !property.isWritable())
+                continue;
+            // A check row for each single-bit key of a flags property.
+            const QMetaEnum e = property.enumerator();
+            for (int k = 0; k < e.keyCount(); ++k) {
+                const int bit = e.value(k);
+                if (bit > 0 && (bit & (bit - 1)) == 0)
+                    bind(new TBoolValue(row, QString::fromLatin1(e.key(k))), property, hint, false, bit);
             }
+            row->setExpanded(false);
         }
         if (classRow && classRow->childCount() == 0)
             delete classRow;
         else if (classRow)
             m_ext->rowAdded(classRow);
+    }
+}
+
+void TObjectBinder::bind(TBaseValue* row, const QMetaProperty& property, const QString& hint, bool asText,
+                         int bit)
+{
+    row->setPropertyName(QString::fromLatin1(property.name()) + (bit ? QLatin1Char('.') + row->text(0) : QString()));
+    row->setHint(hint);
+    if (!property.isWritable())
+        row->setEnabled(false);
+    m_bindings.push_back({m_ext->refOf(row), property, asText, bit});
+    read(m_bindings.back());
+    m_ext->rowAdded(row);
+    if (property.hasNotifySignal()) {
+        const int signal = property.notifySignalIndex();
+        if (!m_bySignal.contains(signal))
+            QMetaObject::connect(m_object, signal, this, metaObject()->indexOfSlot("onNotify()"));
+        m_bySignal.insert(signal, int(m_bindings.size()) - 1);
     }
 }
 
@@ -201,10 +232,12 @@ void TObjectBinder::read(Binding& binding)
         return;
     const QMetaProperty& property = binding.property;
     QVariant value = property.read(m_object);
-    if (property.isFlagType())
-        value = QString::fromLatin1(property.enumerator().valueToKeys(value.toInt()));
+    if (binding.bit)
+        value = QVariant((enumNumber(value) & binding.bit) == binding.bit);
+    else if (property.isFlagType())
+        value = QString::fromLatin1(property.enumerator().valueToKeys(enumNumber(value)));
     else if (property.isEnumType())
-        value = QVariant(value.toInt());
+        value = QVariant(enumNumber(value));
     else if (property.userType() == QMetaType::QColor)
         value = value.value<QColor>().name();
     else if (property.userType() == QMetaType::QFont)
@@ -222,7 +255,19 @@ void TObjectBinder::write(Binding& binding)
         return;
     QVariant value = row->variant();
     if (property.isEnumType()) {
-        value = QVariant(value.toInt());
+        // Enums and flags are written as their keys, which every Qt takes.
+        const QMetaEnum e = property.enumerator();
+        const int current = enumNumber(property.read(m_object));
+        int number = value.toInt();
+        bool ok = true;
+        if (binding.bit)
+            number = value.toBool() ? current | binding.bit : current & ~binding.bit;
+        else if (property.isFlagType())
+            number = e.keysToValue(value.toString().toLatin1().constData(), &ok);
+        if (ok && number != current)
+            property.write(m_object, QString::fromLatin1(property.isFlagType() ? e.valueToKeys(number)
+                                                                             : QByteArray(e.valueToKey(number))));
+        return;
     } else if (property.userType() == QMetaType::QColor) {
         value = QColor(value.toString());
     } else if (property.userType() == QMetaType::QFont) {

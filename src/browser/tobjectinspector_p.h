@@ -30,6 +30,7 @@ public:
         TRowRefPtr row;
         QMetaProperty property;
         bool asText; ///< shown read-only as text
+        int bit;     ///< the flag of a check row of a flags property, or 0
     };
 
     /// Makes one row per supported property under the object's group.
@@ -49,6 +50,7 @@ private Q_SLOTS:
 
 private:
     TBaseValue* makeRow(TBaseItem* parent, const QMetaProperty& property, bool& asText);
+    void bind(TBaseValue* row, const QMetaProperty& property, const QString& hint, bool asText, int bit);
 
     TValueBrowserExt* m_ext;
     QPointer<QObject> m_object;

@@ -145,11 +145,12 @@ public:
     /// Shows the properties of `object` live: a group named after it, a
     /// sub-group per class that declares properties and one row per readable,
     /// designable property. int, uint, double, float, bool, QString, QColor,
-    /// QFont, QPoint, QPointF, QSize, QRect and enums are editable; flags and
-    /// other types convertible to text are shown read-only as text, the rest
-    /// is skipped. Edits write the property at once, and properties with a
-    /// NOTIFY signal follow the object. When the object is destroyed its rows
-    /// are disabled. The object is not owned.
+    /// QFont, QPoint, QPointF (as a range), QSize, QRect and enums (a list of
+    /// their keys) are editable; flags are a text of their keys with a check
+    /// row per single-bit key. Other types convertible to text are shown
+    /// read-only as text, the rest is skipped. Edits write the property at
+    /// once, and properties with a NOTIFY signal follow the object. When the
+    /// object is destroyed its rows are disabled. The object is not owned.
     TBaseGroup* addObject(QObject* object, const QString& section = QString(), bool light = false);
 
     static QIcon s_defaultRevertIcon;

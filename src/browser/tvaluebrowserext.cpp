@@ -39,6 +39,8 @@ public:
         if (next->m_row != m_row || !m_row->row)
             return false;
         m_after = next->m_after;
+        // Steps that end where they began leave nothing to undo.
+        setObsolete(TValueBrowserExt::sameState(m_before, m_after));
         return true;
     }
     void undo() override { apply(m_before); }
