@@ -64,12 +64,6 @@ bool convertTo(QVariant& value, int type)
 #endif
 }
 
-// Properties shown as text only.
-bool isTextOnly(const QMetaProperty& property)
-{
-    return !property.isWritable();
-}
-
 // The number of an enum or flags value, whatever type the variant has.
 int enumNumber(const QVariant& value)
 {
@@ -96,9 +90,9 @@ TBaseValue* TObjectBinder::makeRow(TBaseItem* parent, const QMetaProperty& prope
 {
     asText = false;
     const QString name = QString::fromLatin1(property.name());
-    if (property.isFlagType() && !isTextOnly(property))
+    if (property.isFlagType())
         return new TTextValue(parent, name);
-    if (property.isEnumType() && !property.isFlagType()) {
+    if (property.isEnumType()) {
         const QMetaEnum e = property.enumerator();
         auto list = std::make_unique<TItemList>();
         for (int i = 0; i < e.keyCount(); ++i)
@@ -107,47 +101,45 @@ TBaseValue* TObjectBinder::makeRow(TBaseItem* parent, const QMetaProperty& prope
         m_enumLists.push_back(std::move(list));
         return row;
     }
-    if (!isTextOnly(property)) {
-        switch (property.userType()) {
-        case QMetaType::Int:
-        case QMetaType::Long:
-        case QMetaType::Short:
-            return new TIntegerValue(parent, name);
-        case QMetaType::UInt:
-        case QMetaType::ULong:
-        case QMetaType::UShort: {
-            auto* row = new TIntegerValue(parent, name);
-            row->setValidator(TIntValidator::s_ZeroPositiveValidator);
-            return row;
-        }
-        case QMetaType::Double:
-        case QMetaType::Float:
-            return new TDoubleValue(parent, name);
-        case QMetaType::Bool:
-            return new TBoolValue(parent, name);
-        case QMetaType::QString:
-            return new TTextValue(parent, name);
-        case QMetaType::QColor: {
-            auto* row = new TColorValue(parent, name, &TColorList::baseColorList());
-            row->allowOwnValues(true);
-            return row;
-        }
-        case QMetaType::QFont:
-            return new TFontValue(parent, name, &TFontList::fullFontList());
-        case QMetaType::QPoint:
-            return new TPointValue(parent, name);
-        case QMetaType::QPointF:
-            return new TRangeValue(parent, name, QStringLiteral("x"), QStringLiteral("y"));
-        case QMetaType::QSize:
-            return new TSizeValue(parent, name);
-        case QMetaType::QRect:
-            return new TRectValue(parent, name);
-        default:
-            break;
-        }
+    switch (property.userType()) {
+    case QMetaType::Int:
+    case QMetaType::Long:
+    case QMetaType::Short:
+        return new TIntegerValue(parent, name);
+    case QMetaType::UInt:
+    case QMetaType::ULong:
+    case QMetaType::UShort: {
+        auto* row = new TIntegerValue(parent, name);
+        row->setValidator(TIntValidator::s_ZeroPositiveValidator);
+        return row;
+    }
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return new TDoubleValue(parent, name);
+    case QMetaType::Bool:
+        return new TBoolValue(parent, name);
+    case QMetaType::QString:
+        return new TTextValue(parent, name);
+    case QMetaType::QColor: {
+        auto* row = new TColorValue(parent, name, &TColorList::baseColorList());
+        row->allowOwnValues(true);
+        return row;
+    }
+    case QMetaType::QFont:
+        return new TFontValue(parent, name, &TFontList::fullFontList());
+    case QMetaType::QPoint:
+        return new TPointValue(parent, name);
+    case QMetaType::QPointF:
+        return new TRangeValue(parent, name, QStringLiteral("x"), QStringLiteral("y"));
+    case QMetaType::QSize:
+        return new TSizeValue(parent, name);
+    case QMetaType::QRect:
+        return new TRectValue(parent, name);
+    default:
+        break;
     }
     // Anything else that has a text is shown, read-only.
-    if (!property.isEnumType() && !property.read(m_object).canConvert<QString>())
+    if (!property.read(m_object).canConvert<QString>())
         return nullptr;
     auto* row = new TTextValue(parent, name);
     row->setEnabled(false);
@@ -188,8 +180,6 @@ void TObjectBinder::build()
         }
         if (classRow && classRow->childCount() == 0)
             delete classRow;
-        else if (classRow)
-            m_ext->rowAdded(classRow);
     }
 }
 
@@ -202,7 +192,6 @@ void TObjectBinder::bind(TBaseValue* row, const QMetaProperty& property, const Q
         row->setEnabled(false);
     m_bindings.push_back({m_ext->refOf(row), property, asText, bit});
     read(m_bindings.back());
-    m_ext->rowAdded(row);
     if (property.hasNotifySignal()) {
         const int signal = property.notifySignalIndex();
         if (!m_bySignal.contains(signal))
@@ -320,5 +309,8 @@ TBaseGroup* TValueBrowser::addObject(QObject* object, const QString& section, bo
     auto* binder = new TObjectBinder(ext(), object, group);
     ext()->addBinder(binder);
     binder->build();
+    // The new rows follow a filter that is set.
+    if (!filter().isEmpty())
+        ext()->setFilter(filter());
     return group;
 }

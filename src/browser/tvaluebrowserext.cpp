@@ -135,9 +135,10 @@ void TValueBrowserExt::forgetAll()
 
 bool TValueBrowserExt::matches(const TBaseItem* item) const
 {
-    const QString text = item->text(0) + QLatin1Char('\n') + item->text(1);
+    const QString name = item->text(0);
+    const QString value = item->text(1);
     for (const QString& word : m_words) {
-        if (!text.contains(word, Qt::CaseInsensitive))
+        if (!name.contains(word, Qt::CaseInsensitive) && !value.contains(word, Qt::CaseInsensitive))
             return false;
     }
     return true;
@@ -159,10 +160,9 @@ bool TValueBrowserExt::filterTree(TBaseItem* item, bool shown)
 {
     const bool self = shown || matches(item);
     bool below = false;
-    for (int i = 0; i < item->childCount(); ++i) {
-        if (auto* child = dynamic_cast<TBaseItem*>(item->child(i)))
-            below = filterTree(child, self) || below;
-    }
+    // Every item of a browser is a row.
+    for (int i = 0; i < item->childCount(); ++i)
+        below = filterTree(static_cast<TBaseItem*>(item->child(i)), self) || below;
     const bool stays = self || below;
     showRow(item, !stays);
     return stays;
@@ -177,10 +177,8 @@ void TValueBrowserExt::setFilter(const QString& text)
         for (const TBaseItem* item : filtered)
             showRow(const_cast<TBaseItem*>(item), false);
     } else {
-        for (int i = 0; i < m_browser->topLevelItemCount(); ++i) {
-            if (auto* item = dynamic_cast<TBaseItem*>(m_browser->topLevelItem(i)))
-                filterTree(item, false);
-        }
+        for (int i = 0; i < m_browser->topLevelItemCount(); ++i)
+            filterTree(static_cast<TBaseItem*>(m_browser->topLevelItem(i)), false);
     }
     auto* current = m_browser->currentItem();
     if (current && current->isHidden()) {
