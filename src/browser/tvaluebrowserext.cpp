@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QRegularExpression>
-#include <QTreeWidgetItemIterator>
 #include <QUndoCommand>
 
 int TValueStep::s_depth = 0;
