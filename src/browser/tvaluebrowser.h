@@ -208,7 +208,6 @@ private:
     /// The state of the filter, undo stack and inspected objects, made on
     /// first use.
     TValueBrowserExt* ext();
-    bool isFilteredOut(const TBaseItem* item) const;
 
     unsigned int m_itemDefHeight;
     unsigned int m_widthScale = 66;

@@ -109,7 +109,6 @@ TRowRefPtr TValueBrowserExt::refOf(TBaseValue* row)
 
 void TValueBrowserExt::forgetRow(TBaseItem* item)
 {
-    m_filtered.remove(item);
     if (const TRowRefPtr ref = m_refs.take(item))
         ref->row = nullptr;
     for (auto it = m_binders.begin(); it != m_binders.end(); ++it) {
@@ -126,7 +125,6 @@ void TValueBrowserExt::forgetAll()
     for (const TRowRefPtr& ref : qAsConst(m_refs))
         ref->row = nullptr;
     m_refs.clear();
-    m_filtered.clear();
     m_binders.clear();
 }
 
@@ -135,9 +133,16 @@ void TValueBrowserExt::forgetAll()
 bool TValueBrowserExt::matches(const TBaseItem* item) const
 {
     const QString name = item->text(0);
-    const QString value = item->text(1);
+    QString value;
+    bool valueRead = false;
     for (const QString& word : m_words) {
-        if (!name.contains(word, Qt::CaseInsensitive) && !value.contains(word, Qt::CaseInsensitive))
+        if (name.contains(word, Qt::CaseInsensitive))
+            continue;
+        if (!valueRead) {
+            value = item->text(1);
+            valueRead = true;
+        }
+        if (!value.contains(word, Qt::CaseInsensitive))
             return false;
     }
     return true;
@@ -145,10 +150,7 @@ bool TValueBrowserExt::matches(const TBaseItem* item) const
 
 void TValueBrowserExt::showRow(TBaseItem* item, bool filteredOut)
 {
-    if (filteredOut)
-        m_filtered.insert(item);
-    else
-        m_filtered.remove(item);
+    item->m_filteredOut = filteredOut;
     // The row's own flag and page decide as before; the filter only hides.
     item->setHidden(!(item->visible() && int(item->page()) == m_browser->page() && !filteredOut));
 }
@@ -172,9 +174,10 @@ void TValueBrowserExt::setFilter(const QString& text)
     m_filterText = text;
     m_words = text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     if (m_words.isEmpty()) {
-        const QSet<const TBaseItem*> filtered = m_filtered;
-        for (const TBaseItem* item : filtered)
-            showRow(const_cast<TBaseItem*>(item), false);
+        for (TBaseItem* item : m_browser->allItems()) {
+            if (item->m_filteredOut)
+                showRow(item, false);
+        }
     } else {
         for (int i = 0; i < m_browser->topLevelItemCount(); ++i)
             filterTree(static_cast<TBaseItem*>(m_browser->topLevelItem(i)), false);
@@ -194,12 +197,12 @@ void TValueBrowserExt::rowAdded(TBaseItem* item)
         return;
     bool shown = matches(item);
     for (QTreeWidgetItem* p = item->QTreeWidgetItem::parent(); p && !shown; p = p->parent())
-        shown = !m_filtered.contains(static_cast<TBaseItem*>(p)) && matches(static_cast<TBaseItem*>(p));
+        shown = !static_cast<TBaseItem*>(p)->m_filteredOut && matches(static_cast<TBaseItem*>(p));
     showRow(item, !shown);
     if (!shown)
         return;
     for (QTreeWidgetItem* p = item->QTreeWidgetItem::parent(); p; p = p->parent()) {
-        if (m_filtered.contains(static_cast<TBaseItem*>(p)))
+        if (static_cast<TBaseItem*>(p)->m_filteredOut)
             showRow(static_cast<TBaseItem*>(p), false);
     }
 }
@@ -328,11 +331,6 @@ TValueBrowserExt* TValueBrowser::ext()
     if (!m_ext)
         m_ext = new TValueBrowserExt(this);
     return m_ext;
-}
-
-bool TValueBrowser::isFilteredOut(const TBaseItem* item) const
-{
-    return m_ext && m_ext->isFilteredOut(item);
 }
 
 void TValueBrowser::setFilter(const QString& text)

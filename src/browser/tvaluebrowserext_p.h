@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
-#include <QSet>
 #include <QSharedPointer>
 #include <QStringList>
 #include <QUndoStack>
@@ -64,7 +63,6 @@ public:
 
     // Filter
     void setFilter(const QString& text);
-    bool isFilteredOut(const TBaseItem* item) const { return m_filtered.contains(item); }
     void rowAdded(TBaseItem* item);
 
     // Rows going away
@@ -87,7 +85,6 @@ public:
     TValueBrowser* const m_browser;
     QString m_filterText;
     QStringList m_words;
-    QSet<const TBaseItem*> m_filtered;
     QPointer<QUndoStack> m_undoStack;
     QHash<const TBaseItem*, TRowRefPtr> m_refs;
     std::vector<std::unique_ptr<TObjectBinder>> m_binders;
