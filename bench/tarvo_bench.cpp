@@ -451,6 +451,61 @@ void benchEditor()
     figure(name, ours, base, 1.5);
 }
 
+// Extensions -----------------------------------------------------------------
+
+void benchFilter()
+{
+    const QString name = QStringLiteral("setFilter 10k / setHidden loop");
+    if (!wanted(name))
+        return;
+    std::vector<int> vars;
+    auto browser = makeBrowser(rowNames(10000), vars);
+    browser->updateFromLinked();
+    const QString text = QStringLiteral("value1");
+    // Both sides start from every row shown and hide the same rows.
+    const auto showAll = [&]() {
+        browser->setFilter(QString());
+        for (int i = 0; i < browser->topLevelItemCount(); ++i)
+            browser->topLevelItem(i)->setHidden(false);
+    };
+    const Task ours = [&]() {
+        showAll();
+        QElapsedTimer timer;
+        timer.start();
+        browser->setFilter(text);
+        return timer.nsecsElapsed();
+    };
+    const Task base = [&]() {
+        showAll();
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < browser->topLevelItemCount(); ++i) {
+            QTreeWidgetItem* item = browser->topLevelItem(i);
+            item->setHidden(!item->text(0).contains(text, Qt::CaseInsensitive));
+        }
+        return timer.nsecsElapsed();
+    };
+    figure(name, ours, base, 2.0);
+}
+
+void benchInspect()
+{
+    const QString name = QStringLiteral("addObject QWidget / 2 ms budget");
+    if (!wanted(name))
+        return;
+    QWidget widget;
+    TValueBrowser warm;
+    warm.addObject(&widget); // the shared color and font lists are filled once
+    const Task ours = [&]() {
+        TValueBrowser browser;
+        QElapsedTimer timer;
+        timer.start();
+        browser.addObject(&widget);
+        return timer.nsecsElapsed();
+    };
+    figure(name, ours, [] { return 2e6; }, 1.0);
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -478,6 +533,8 @@ int main(int argc, char** argv)
     benchSettings();
     benchValidators();
     benchEditor();
+    benchFilter();
+    benchInspect();
     std::printf("\n%s\n", g_allMet ? "all targets met" : "some targets missed");
     return 0;
 }

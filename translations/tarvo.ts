@@ -119,6 +119,14 @@
         <source>Value</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Filter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>qelTextEditorDialog</name>

@@ -119,6 +119,14 @@
         <source>Value</source>
         <translation>Wert</translation>
     </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Change %1</source>
+        <translation>%1 ändern</translation>
+    </message>
 </context>
 <context>
     <name>qelTextEditorDialog</name>

@@ -6,12 +6,16 @@
 //   tarvo_demo --screenshot FILE  render the window to a PNG and exit
 //   tarvo_demo --lang de          show the library's texts in German
 //   tarvo_demo --font-scale 150   use a font 150 % the size of the default
+//   tarvo_demo --screenshot FILE --filter TEXT --page NAME --edit ROW=TEXT
+//                                 the same, with a filter typed, a page shown
+//                                 and values typed into rows first
 
 #include "tbasegroup.h"
 #include "tboolvalue.h"
 #include "tcolorvalue.h"
 #include "tcompoundvalidators.h"
 #include "tdoublevalue.h"
+#include "tfilteredit.h"
 #include "tfontvalue.h"
 #include "tintegervalue.h"
 #include "tlistvalue.h"
@@ -24,12 +28,14 @@
 #include "tvaluebrowser.h"
 #include "tvaluevalidator.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
 #include <QCommandLineParser>
 #include <QFont>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPixmap>
@@ -39,10 +45,45 @@
 #include <QSettings>
 #include <QSize>
 #include <QTranslator>
+#include <QUndoStack>
+#include <QUndoView>
 #include <QVBoxLayout>
 #include <QWidget>
 
 #include <memory>
+
+// The widget the "Inspector" page edits live: a label with a text color.
+class PreviewLabel : public QLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(QColor color READ color WRITE setColor NOTIFY colorChanged)
+
+public:
+    explicit PreviewLabel(QWidget* parent)
+        : QLabel(QStringLiteral("Preview"), parent)
+    {
+        setObjectName(QStringLiteral("preview"));
+        setAlignment(Qt::AlignCenter);
+        setFrameShape(QFrame::StyledPanel);
+        setMinimumHeight(48);
+        setColor(QColor(0x20, 0x60, 0xa0));
+    }
+    QColor color() const { return m_color; }
+    void setColor(const QColor& color)
+    {
+        if (color == m_color)
+            return;
+        m_color = color;
+        setStyleSheet(QStringLiteral("color: %1").arg(color.name()));
+        emit colorChanged(color);
+    }
+
+signals:
+    void colorChanged(const QColor& color);
+
+private:
+    QColor m_color;
+};
 
 namespace {
 
@@ -79,16 +120,23 @@ public:
         m_styles.setItem(2, QStringLiteral("Dotted"));
 
         auto* pages = new QListWidget(this);
-        pages->addItems({QStringLiteral("Document"), QStringLiteral("Saving")});
+        pages->addItems({QStringLiteral("Document"), QStringLiteral("Saving"), QStringLiteral("Inspector")});
         pages->setCurrentRow(0);
         // Wide enough for the page names in the application's font.
         pages->setMaximumWidth(pages->sizeHintForColumn(0) + 4 * pages->frameWidth() + 10);
+        m_pages = pages;
 
         m_browser = new TValueBrowser(this);
+        m_browser->setUndoStack(&m_undo);
+        m_filter = new TFilterEdit(m_browser, this);
+        m_preview = new PreviewLabel(this);
+        m_preview->hide();
         m_browser->setSpecialList(&TValueBrowser::s_specialList, false);
         m_browser->setWidthScale(45);
         QObject::connect(pages, &QListWidget::currentRowChanged, m_browser,
                          QOverload<int>::of(&TValueBrowser::switchPage));
+        QObject::connect(pages, &QListWidget::currentRowChanged, m_preview,
+                         [this](int page) { m_preview->setVisible(page == InspectorPage); });
 
         m_hint = new QLabel(this);
         m_hint->setWordWrap(true);
@@ -100,9 +148,19 @@ public:
                                                             : QStringLiteral("<b>%1</b>: %2").arg(name, hint));
                          });
 
+        // The history of the user's edits, under the pages.
+        auto* history = new QUndoView(&m_undo, this);
+        history->setMaximumWidth(130);
+        auto* side = new QVBoxLayout;
+        side->addWidget(pages, 1);
+        side->addWidget(history, 1);
+        auto* column = new QVBoxLayout;
+        column->addWidget(m_filter);
+        column->addWidget(m_browser, 1);
+        column->addWidget(m_preview);
         auto* top = new QHBoxLayout;
-        top->addWidget(pages);
-        top->addWidget(m_browser, 1);
+        top->addLayout(side);
+        top->addLayout(column, 1);
 
         auto* buttons = new QHBoxLayout;
         auto addButton = [this, buttons](const QString& text, const QString& tip, auto slot) {
@@ -117,6 +175,10 @@ public:
                   [this] { m_browser->restoreSet(); });
         addButton(QStringLiteral("Apply"), QStringLiteral("Write the values into the application's variables"),
                   [this] { m_browser->updateLinked(); });
+        addUndoButton(buttons, QStringLiteral("Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z), &QUndoStack::undo,
+                      &QUndoStack::canUndoChanged);
+        addUndoButton(buttons, QStringLiteral("Redo"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                      &QUndoStack::redo, &QUndoStack::canRedoChanged);
         buttons->addStretch();
         addButton(QStringLiteral("Save"), QStringLiteral("Save the values to the settings file"),
                   [this] { save(); });
@@ -144,6 +206,25 @@ public:
             m_browser->setCurrentItem(rows.first());
     }
 
+    // Types into the filter field as a user would.
+    void typeFilter(const QString& text) { typeInto(m_filter, text, false); }
+
+    // Types a value into a row's in-place editor and commits it with Return.
+    void typeValue(const QString& name, const QString& text)
+    {
+        showEditorOn(name);
+        QApplication::processEvents();
+        if (QWidget* editor = QApplication::focusWidget())
+            typeInto(editor, text, true);
+    }
+
+    void showPage(const QString& name)
+    {
+        const QList<QListWidgetItem*> rows = m_pages->findItems(name, Qt::MatchExactly);
+        if (!rows.isEmpty())
+            m_pages->setCurrentItem(rows.first());
+    }
+
 protected:
     void closeEvent(QCloseEvent* e) override
     {
@@ -153,6 +234,39 @@ protected:
     }
 
 private:
+    enum { InspectorPage = 2 };
+
+    static void typeInto(QWidget* widget, const QString& text, bool commit)
+    {
+        if (commit) {
+            QKeyEvent selectAll(QEvent::KeyPress, Qt::Key_A, Qt::ControlModifier);
+            QCoreApplication::sendEvent(widget, &selectAll);
+        }
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QCoreApplication::sendEvent(widget, &press);
+        }
+        if (commit) {
+            QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+            QCoreApplication::sendEvent(widget, &enter);
+        }
+    }
+
+    template<typename Signal>
+    void addUndoButton(QHBoxLayout* buttons, const QString& text, const QKeySequence& key,
+                       void (QUndoStack::*slot)(), Signal enabledSignal)
+    {
+        auto* button = new QPushButton(text, this);
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(text, key.toString(QKeySequence::NativeText)));
+        button->setEnabled(false);
+        QObject::connect(button, &QPushButton::clicked, &m_undo, slot);
+        QObject::connect(&m_undo, enabledSignal, button, &QPushButton::setEnabled);
+        auto* action = new QAction(text, this);
+        action->setShortcut(key);
+        QObject::connect(action, &QAction::triggered, &m_undo, slot);
+        addAction(action);
+        buttons->addWidget(button);
+    }
 
     // The settings file under the user's configuration directory,
     // e.g. ~/.config/tarvo/tarvo-demo.ini.
@@ -225,6 +339,16 @@ private:
         TIntegerValue* unset = b->addInt(1, QStringLiteral("Unset"), QStringLiteral("A row without a variable"),
                                          none, nullptr, LT_Int, nullptr);
         unset->setSpecial(SV_Default);
+
+        // Page 2: the preview label's own properties, edited live. The
+        // classes it inherits start folded.
+        b->addPage();
+        b->addObject(m_preview, QStringLiteral("Preview"));
+        for (const char* inherited : {"QObject", "QWidget", "QFrame"}) {
+            const auto rows = b->findItems(QLatin1String(inherited), Qt::MatchExactly | Qt::MatchRecursive);
+            for (QTreeWidgetItem* row : rows)
+                row->setExpanded(false);
+        }
     }
 
     bool m_persistent;
@@ -234,7 +358,11 @@ private:
     TIntValidator m_percent{0, 100};
     TDoubleValidator m_angleRange{0.0, 360.0, 1};
     TSizeValidator m_canvasRange{nullptr, 1, 10000, 1, 10000};
+    QUndoStack m_undo;
+    QListWidget* m_pages = nullptr;
     TValueBrowser* m_browser = nullptr;
+    TFilterEdit* m_filter = nullptr;
+    PreviewLabel* m_preview = nullptr;
     QLabel* m_hint = nullptr;
 };
 
@@ -261,6 +389,15 @@ int main(int argc, char* argv[])
                                  QStringLiteral("Scale the application font, in percent (such as 150)."),
                                  QStringLiteral("percent"));
     parser.addOption(fontScale);
+    QCommandLineOption filter(QStringLiteral("filter"), QStringLiteral("Type a text into the filter field."),
+                              QStringLiteral("text"));
+    parser.addOption(filter);
+    QCommandLineOption page(QStringLiteral("page"), QStringLiteral("Show a page: Document, Saving or Inspector."),
+                            QStringLiteral("name"));
+    parser.addOption(page);
+    QCommandLineOption edit(QStringLiteral("edit"), QStringLiteral("Type a value into a row (repeatable)."),
+                            QStringLiteral("row=text"));
+    parser.addOption(edit);
     parser.process(app);
 
     // Rows follow the font: a larger font gives taller rows.
@@ -289,10 +426,25 @@ int main(int argc, char* argv[])
         window.resize(window.size() * (scale / 100.0));
     window.show();
 
+    window.activateWindow();
+    QApplication::processEvents();
+    if (parser.isSet(page))
+        window.showPage(parser.value(page));
+    for (const QString& e : parser.values(edit)) {
+        const int eq = e.indexOf(QLatin1Char('='));
+        if (eq > 0)
+            window.typeValue(e.left(eq), e.mid(eq + 1));
+    }
+    if (parser.isSet(filter))
+        window.typeFilter(parser.value(filter));
+
     if (shot) {
-        window.showEditorOn(QStringLiteral("Color"));
+        if (!parser.isSet(filter) && !parser.isSet(page) && !parser.isSet(edit))
+            window.showEditorOn(QStringLiteral("Color"));
         QApplication::processEvents();
         return window.grab().save(parser.value(screenshot), "PNG") ? 0 : 1;
     }
     return app.exec();
 }
+
+#include "main.moc"

@@ -5,6 +5,7 @@
 #include "tdroplist_p.h"
 #include "tsettingscheck_p.h"
 #include "tvalueitemdelegate_p.h"
+#include "tvaluebrowserext_p.h"
 #include "tvariant_p.h"
 
 #include <QHeaderView>
@@ -50,6 +51,8 @@ TValueBrowser::~TValueBrowser()
     // page belongs to the browsers that stay.
     blockSignals(true);
     removeRows();
+    delete m_ext;
+    m_ext = nullptr;
 }
 
 void TValueBrowser::setWidthScale(unsigned int scale)
@@ -121,6 +124,8 @@ void TValueBrowser::forgetItem(TBaseItem* item)
 {
     // Entries from the first one naming the row on are dropped, so new rows
     // of those levels go under the deepest entry that is still alive.
+    if (m_ext)
+        m_ext->forgetRow(item);
     const int i = m_levels.indexOf(item);
     if (i >= 0)
         m_levels.erase(m_levels.begin() + i, m_levels.end());
@@ -152,6 +157,8 @@ void TValueBrowser::removeRows()
         blockSignals(blocked);
     }
     m_levels.clear();
+    if (m_ext)
+        m_ext->forgetAll();
     QTreeWidget::clear();
 }
 
@@ -251,8 +258,12 @@ void TValueBrowser::selectionChanged(QTreeWidgetItem* item, QTreeWidgetItem* pre
 
 void TValueBrowser::onItemChanged(QTreeWidgetItem* item, int column)
 {
-    if (auto* base = dynamic_cast<TBaseItem*>(item))
-        base->onChangeItem(column);
+    auto* base = dynamic_cast<TBaseItem*>(item);
+    if (!base)
+        return;
+    TValueBrowserExt::Edit edit(column == 0 ? m_ext : nullptr, base);
+    base->onChangeItem(column);
+    edit.finish();
 }
 
 void TValueBrowser::onItemChanged(TBaseItem* item)
@@ -280,9 +291,11 @@ void TValueBrowser::valuePicked(TItemList* list, TItem* item, const QVariant& va
     if (fromSpecials == (current->value().kind == SK_Special) && !otherEntry
         && tarvoVariantsEqual(value, current->variant()))
         return;
+    TValueBrowserExt::Edit edit(m_ext, current);
     m_picking = true;
     current->valuePicked(list, item, value);
     m_picking = false;
+    edit.finish();
     // A copy: a slot may delete the row while later slots still read it.
     const SValue picked = current->value();
     emit ValuePicked(current, picked);
@@ -290,8 +303,11 @@ void TValueBrowser::valuePicked(TItemList* list, TItem* item, const QVariant& va
 
 void TValueBrowser::restoreSetCurrent()
 {
-    if (auto* current = dynamic_cast<TBaseItem*>(currentItem()))
+    if (auto* current = dynamic_cast<TBaseItem*>(currentItem())) {
+        TValueBrowserExt::Edit edit(m_ext, current);
         current->restoreSet();
+        edit.finish();
+    }
 }
 
 // Value sets
@@ -306,6 +322,8 @@ void TValueBrowser::restoreSet()
 {
     for (TBaseItem* item : allItems())
         item->restoreSet();
+    if (m_ext)
+        m_ext->syncObjects();
 }
 
 void TValueBrowser::updateFromLinked()
@@ -334,4 +352,6 @@ void TValueBrowser::readDataSet(QSettings& settings)
     QSettings& source = substitute.settings() ? *substitute.settings() : settings;
     for (TBaseItem* item : allItems())
         item->readDataSet(source);
+    if (m_ext)
+        m_ext->syncObjects();
 }

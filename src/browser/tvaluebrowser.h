@@ -13,6 +13,7 @@
 /// The value browser widget.
 
 class QSettings;
+class QUndoStack;
 class TBaseGroup;
 class TBaseItem;
 class TBaseValue;
@@ -37,6 +38,7 @@ class TDoubleValue;
 class TIntegerValue;
 class TIntValidator;
 class TValueValidator;
+class TValueBrowserExt;
 
 /// Item data role of a cell holding the QFont in which its tool tip is shown.
 enum { ToolTipFontRole = Qt::UserRole + 10 /**< the QFont of a cell's tool tip */ };
@@ -207,6 +209,33 @@ public:
     TRangeValue* addRange(int level, const QString& name, const QString& hint, const QString& propertyName,
                           void* variable, TRangeValidator* validator = nullptr);
 
+    /// Shows only the rows whose name or value text contains every word of
+    /// `text` (ignoring case), with the rows above them; rows under a matching
+    /// row stay too. An empty text shows again what was shown before. The
+    /// filter hides rows without changing their own visibility flag.
+    void setFilter(const QString& text);
+    /// The text set by setFilter(); empty when no filter is set.
+    QString filter() const;
+
+    /// Every change the user makes pushes one command on `stack` (not owned;
+    /// null turns undo off). Changes made through the operations of this
+    /// library push nothing. Ctrl+Z and Ctrl+Shift+Z in the browser undo and
+    /// redo.
+    void setUndoStack(QUndoStack* stack);
+    /// The stack set by setUndoStack(), or null.
+    QUndoStack* undoStack() const;
+
+    /// Shows the properties of `object` live: a group named after it, a
+    /// sub-group per class that declares properties and one row per readable,
+    /// designable property. int, uint, double, float, bool, QString, QColor,
+    /// QFont, QPoint, QPointF (as a range), QSize, QRect and enums (a list of
+    /// their keys) are editable; flags are a text of their keys with a check
+    /// row per single-bit key. Other types convertible to text are shown
+    /// read-only as text, the rest is skipped. Edits write the property at
+    /// once, and properties with a NOTIFY signal follow the object. When the
+    /// object is destroyed its rows are disabled. The object is not owned.
+    TBaseGroup* addObject(QObject* object, const QString& section = QString(), bool light = false);
+
     /// The icon that new browsers take as revertIcon().
     static QIcon s_defaultRevertIcon;
     /// The library's list of the five special values, for setSpecialList().
@@ -279,6 +308,8 @@ private:
     friend class TBaseItem;
     friend class TBaseValue;
     friend class TValueItemDelegate;
+    friend class TValueBrowserExt;
+    friend class TObjectBinder;
 
     /// Places a new value row by level: the parent is entry level-1 of the
     /// level list (or none), and the row becomes entry level.
@@ -292,6 +323,9 @@ private:
     QList<TBaseItem*> allItems() const;
     /// Closes the open editor and deletes every row.
     void removeRows();
+    /// The state of the filter, undo stack and inspected objects, made on
+    /// first use.
+    TValueBrowserExt* ext();
 
     unsigned int m_itemDefHeight;
     unsigned int m_widthScale = 66;
@@ -304,6 +338,7 @@ private:
     QList<TBaseItem*> m_levels;
     EStoringPolicy m_storingPolicy = SP_Current;
     QIcon m_revertIcon;
+    TValueBrowserExt* m_ext = nullptr;
 };
 
 #endif // TARVO_TVALUEBROWSER_H

@@ -14,6 +14,7 @@
 #include "trectvalue.h"
 #include "tsizevalue.h"
 #include "ttextvalue.h"
+#include "tvaluebrowserext_p.h"
 
 // The item factory of TValueBrowser: one row per call, placed by level.
 
@@ -42,6 +43,8 @@ void TValueBrowser::finishValue(TBaseValue* value, const QString& hint, const QS
     if (validator)
         value->setValidator(validator);
     value->setLinked(variable, type);
+    if (m_ext)
+        m_ext->rowAdded(value);
 }
 
 TBaseGroup* TValueBrowser::addGroup(const QString& name, const QString& section, bool light)
@@ -51,6 +54,8 @@ TBaseGroup* TValueBrowser::addGroup(const QString& name, const QString& section,
     m_levels.clear();
     auto* group = new TBaseGroup(this, name, -1, light, -1);
     group->setSectionName(section);
+    if (m_ext)
+        m_ext->rowAdded(group);
     return group;
 }
 

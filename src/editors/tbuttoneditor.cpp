@@ -2,6 +2,7 @@
 
 #include "tbasevalue.h"
 #include "tdroplist_p.h"
+#include "tvaluestep_p.h"
 
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -95,10 +96,12 @@ QWidget* TSpinButtonEditor::createButton(TDropList* host)
     QToolButton* up = makeButton(Qt::UpArrow);
     QToolButton* down = makeButton(Qt::DownArrow);
     connect(up, &QToolButton::clicked, this, [this, up] {
+        const TValueStep step;
         if (adoptHostOf(up))
             buttonClickedUp();
     });
     connect(down, &QToolButton::clicked, this, [this, down] {
+        const TValueStep step;
         if (adoptHostOf(down))
             buttonClickedDown();
     });

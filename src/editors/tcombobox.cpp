@@ -1,4 +1,5 @@
 #include "tcombobox_p.h"
+#include "tvaluestep_p.h"
 
 #include "tbasevalue.h"
 #include "titemlist.h"
@@ -148,6 +149,7 @@ void TComboBox::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Down:
         e->accept();
         if (shift) {
+            const TValueStep step;
             ensureFilled();
             for (int i = currentIndex() + 1; i < count(); ++i) {
                 if (selectEntry(i))
@@ -163,6 +165,7 @@ void TComboBox::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Up:
         e->accept();
         if (shift) {
+            const TValueStep step;
             ensureFilled();
             for (int i = currentIndex() - 1; i >= 0; --i) {
                 if (selectEntry(i))

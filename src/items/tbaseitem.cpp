@@ -174,7 +174,7 @@ void TBaseItem::setVisible(bool visible)
     if (isSelected())
         setSelected(false);
     const TValueBrowser* b = browser();
-    setHidden(!(visible && b && int(m_page) == b->page()));
+    setHidden(!(visible && b && int(m_page) == b->page() && !m_filteredOut));
 }
 
 void TBaseItem::setHint(const QString& hint)

@@ -167,6 +167,7 @@ protected:
 private:
     Q_DISABLE_COPY(TBaseItem)
     friend class TValueBrowser;
+    friend class TValueBrowserExt;
 
     int m_id = -1;
     unsigned int m_page = 0;
@@ -179,6 +180,8 @@ private:
     int m_checkLinkType = LT_Bool;
     /// Whether the stored check state has been taken (storeSet) or read.
     bool m_checkStored = false;
+    /// Hidden by the browser's filter; the visibility flag is left alone.
+    bool m_filteredOut = false;
 };
 
 Q_DECLARE_METATYPE(TBaseItem*)

@@ -1,0 +1,299 @@
+#include <QtTest>
+
+#include <QColor>
+#include <QToolButton>
+#include <QTreeWidgetItemIterator>
+#include <QUndoStack>
+#include <QVBoxLayout>
+
+#include "tbasegroup.h"
+#include "tboolvalue.h"
+#include "tcombobox_p.h"
+#include "tdroplist_p.h"
+#include "tfilteredit.h"
+#include "tintegervalue.h"
+#include "tpointvalue.h"
+#include "tvaluebrowser.h"
+
+// An object inspected live by the browser.
+class Probe : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int level READ level WRITE setLevel NOTIFY levelChanged)
+    Q_PROPERTY(Mode mode MEMBER m_mode)
+    Q_PROPERTY(QColor color MEMBER m_color)
+    Q_PROPERTY(QString serial READ serial)
+    Q_PROPERTY(Qt::Alignment align MEMBER m_align)
+public:
+    enum Mode { Slow, Fast };
+    Q_ENUM(Mode)
+    int level() const { return m_level; }
+    void setLevel(int level)
+    {
+        if (level != m_level)
+            emit levelChanged(m_level = level);
+    }
+    QString serial() const { return QStringLiteral("X1"); }
+    Mode m_mode = Slow;
+    QColor m_color = Qt::red;
+    Qt::Alignment m_align = Qt::AlignLeft;
+signals:
+    void levelChanged(int);
+private:
+    int m_level = 1;
+};
+
+class tst_Extensions : public QObject
+{
+    Q_OBJECT
+
+    struct Fixture
+    {
+        QWidget window;
+        TValueBrowser* browser = new TValueBrowser;
+        TFilterEdit filter{browser, &window};
+        QUndoStack stack;
+        int width = 3, opacity = 42;
+        bool smooth = false;
+        QPoint origin{1, 2};
+        TIntegerValue* widthRow;
+        TBoolValue* smoothRow;
+        TPointValue* originRow;
+        Fixture()
+        {
+            auto* layout = new QVBoxLayout(&window);
+            layout->addWidget(&filter);
+            layout->addWidget(browser);
+            TValueBrowser& b = *browser;
+            b.setSpecialList(&TValueBrowser::s_specialList);
+            b.setItemLevel(b.addGroup("Line", "Line"), 0);
+            widthRow = b.addInt(1, "Width", "", "width", &width, LT_Int);
+            b.addInt(1, "Opacity", "", "opacity", &opacity, LT_Int);
+            b.addInt(1, "Widget", "", "", nullptr, LT_Int)->setVisible(false);
+            smoothRow = b.addBool(1, "Smooth", "", "smooth", &smooth);
+            smoothRow->addCheckProperty("on", nullptr, LT_Bool);
+            b.setItemLevel(b.addGroup("Geometry", "Geometry"), 0);
+            originRow = b.addPoint(1, "Origin", "", "origin", &origin);
+            originRow->showChildren(true);
+            b.addPage();
+            b.addInt(0, "Retries", "", "", nullptr, LT_Int);
+            b.updateFromLinked();
+            b.storeSet();
+            b.setUndoStack(&stack);
+            window.show();
+            QApplication::setActiveWindow(&window);
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+        }
+        QStringList shown() const
+        {
+            QStringList names;
+            for (QTreeWidgetItemIterator it(browser, QTreeWidgetItemIterator::NotHidden); *it; ++it)
+                names << (*it)->text(0);
+            return names;
+        }
+        // The focused editor of a row made current.
+        TComboBox* edit(TBaseItem* row)
+        {
+            browser->setCurrentItem(row);
+            auto* value = dynamic_cast<TBaseValue*>(row);
+            return value && value->editor() ? value->editor()->comboBox() : nullptr;
+        }
+        void type(TBaseItem* row, const QString& text)
+        {
+            TComboBox* combo = edit(row);
+            QVERIFY(combo);
+            combo->lineEdit()->selectAll();
+            QTest::keyClicks(combo, text);
+            QTest::keyClick(combo, Qt::Key_Return);
+        }
+        void key(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier)
+        {
+            auto* row = dynamic_cast<TBaseValue*>(browser->currentItem());
+            QWidget* target = row && row->editor() ? row->editor()->comboBox() : nullptr;
+            QTest::keyClick(target ? target : browser, Qt::Key(key), mods);
+        }
+    };
+
+private slots:
+    void filter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("name, any case") << "WID" << "Line,Width";
+        QTest::newRow("value text") << "42" << "Line,Opacity";
+        QTest::newRow("all words") << "or 1,2" << "Geometry,Origin,X coordinate,Y coordinate";
+        QTest::newRow("group name keeps its rows") << "geo" << "Geometry,Origin,X coordinate,Y coordinate";
+        QTest::newRow("no match") << "width 42" << "";
+    }
+
+    void filter()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        Fixture f;
+        const QStringList before = f.shown();
+        QVERIFY(!before.contains("Widget") && !before.contains("Retries"));
+        f.edit(f.smoothRow);
+        f.filter.setFocus();
+        QTest::keyClicks(&f.filter, text);
+        QCOMPARE(f.browser->filter(), text);
+        QCOMPARE(f.shown().join(','), shown);
+        QVERIFY(!f.smoothRow->editor()); // its row is filtered out
+        // A new row (on page 1) follows the filter, and so does page 1.
+        f.browser->addInt(0, "Width 2", "", "", nullptr, LT_Int);
+        f.browser->switchPage(1);
+        QCOMPARE(f.shown(), shown.contains("Width") ? QStringList("Width 2") : QStringList());
+        f.browser->switchPage(0);
+        f.filter.selectAll();
+        QTest::keyClick(&f.filter, Qt::Key_Backspace);
+        QCOMPARE(f.shown(), before);
+    }
+
+    void undo_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("typed") << 0 << "Width" << "9";
+        QTest::newRow("spin steps merge") << 1 << "Width" << "5";
+        QTest::newRow("restore") << 2 << "Width" << "3";
+        QTest::newRow("check box") << 3 << "Smooth" << "2";
+        QTest::newRow("compound child") << 4 << "Origin" << "7,2";
+    }
+
+    void undo()
+    {
+        QFETCH(int, edit);
+        QFETCH(QString, row);
+        QFETCH(QString, after);
+        Fixture f;
+        auto* item = dynamic_cast<TBaseValue*>(f.browser->findItems(row, Qt::MatchRecursive).first());
+        auto state = [&] { return edit == 3 ? QString::number(item->checked()) : item->text(1); };
+        if (edit == 2)
+            f.type(f.widthRow, "9");
+        const QString before = state();
+        const int commands = f.stack.count();
+        if (edit == 0)
+            f.type(f.widthRow, "9");
+        if (edit == 2) // restore: Shift+Esc
+            f.key(Qt::Key_Escape, Qt::ShiftModifier);
+        if (edit == 1) {
+            f.edit(f.widthRow);
+            const auto buttons = f.widthRow->editor()->findChildren<QToolButton*>();
+            for (QToolButton* up : buttons) {
+                if (up->arrowType() == Qt::UpArrow) {
+                    QTest::mouseClick(up, Qt::LeftButton);
+                    QTest::mouseClick(up, Qt::LeftButton);
+                }
+            }
+        }
+        if (edit == 3) {
+            const QRect cell = f.browser->visualItemRect(f.smoothRow);
+            QTest::mouseClick(f.browser->viewport(), Qt::LeftButton, {},
+                              QPoint(cell.left() + 9, cell.center().y()));
+            QTRY_COMPARE(f.smoothRow->checked(), Qt::Checked);
+        }
+        if (edit == 4)
+            f.type(f.originRow->registeredChild(0), "7");
+        QCOMPARE(state(), after);
+        QCOMPARE(f.stack.count(), commands + 1);
+        QSignalSpy picked(f.browser, &TValueBrowser::ValuePicked);
+        f.key(Qt::Key_Z);
+        QCOMPARE(state(), before);
+        QCOMPARE(picked.count(), 1);
+        f.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(state(), after);
+        // The application's own changes push nothing.
+        f.widthRow->setValue(11);
+        f.browser->updateFromLinked();
+        f.browser->restoreSet();
+        f.browser->storeSet();
+        QCOMPARE(f.stack.count(), commands + 1);
+    }
+
+    void undoLifetime()
+    {
+        auto f = std::make_unique<Fixture>();
+        f->type(f->widthRow, "9");
+        f->type(f->widthRow, "8");
+        delete f->widthRow;
+        f->stack.undo(); // the row is gone: nothing to do
+        f->browser->clear();
+        f->stack.undo();
+        QCOMPARE(f->stack.index(), 0);
+        f->type(f->browser->addInt(0, "New", "", "", nullptr, LT_Int), "4");
+        delete f->browser;
+        f->stack.undo();
+        QCOMPARE(f->stack.index(), 0);
+    }
+
+    void inspector()
+    {
+        Fixture f;
+        Probe probe;
+        TBaseGroup* group = f.browser->addObject(&probe, "Probe");
+        f.browser->storeSet();
+        QCOMPARE(group->text(0), QString("Probe"));
+        QCOMPARE(group->child(1)->text(0), QString("Probe"));
+        auto row = [&](const char* name) {
+            return dynamic_cast<TBaseValue*>(f.browser->findItems(name, Qt::MatchRecursive).last());
+        };
+        QCOMPARE(row("level")->text(1), QString("1"));
+        QVERIFY(!(row("serial")->flags() & Qt::ItemIsEnabled));
+        f.type(row("level"), "5");
+        f.type(row("mode"), "Fast");
+        f.type(row("AlignBottom"), "True");
+        QCOMPARE(probe.m_align, Qt::AlignLeft | Qt::AlignBottom);
+        f.type(row("align"), "AlignRight");
+        QCOMPARE(probe.m_align, Qt::AlignRight);
+        f.type(row("color"), "#00ff00");
+        QCOMPARE(probe.level(), 5);
+        QCOMPARE(probe.m_mode, Probe::Fast);
+        QCOMPARE(probe.m_color, QColor(Qt::green));
+        f.key(Qt::Key_Z);
+        QCOMPARE(probe.m_color, QColor(Qt::red));
+        // Behind the browser's back: the row follows, and nothing is pushed.
+        QSignalSpy picked(f.browser, &TValueBrowser::ValuePicked);
+        const int commands = f.stack.count();
+        probe.setLevel(7);
+        QCOMPARE(row("level")->text(1), QString("7"));
+        QCOMPARE(picked.count() + f.stack.count(), commands);
+        f.browser->restoreSet();
+        QCOMPARE(probe.level(), 1);
+        QCOMPARE(probe.m_mode, Probe::Slow);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        probe.setLevel(6);
+        {
+            QSettings out(file.fileName(), QSettings::IniFormat);
+            f.browser->writeDataSet(out);
+        }
+        QCOMPARE(QSettings(file.fileName(), QSettings::IniFormat).value("Probe/level").toInt(), 6);
+        probe.setLevel(2);
+        QSettings in(file.fileName(), QSettings::IniFormat);
+        f.browser->readDataSet(in);
+        QCOMPARE(probe.level(), 6);
+    }
+
+    void inspectorLifetime()
+    {
+        Fixture f;
+        auto probe = std::make_unique<Probe>();
+        TBaseGroup* group = f.browser->addObject(probe.get());
+        auto* level = dynamic_cast<TBaseValue*>(f.browser->findItems("level", Qt::MatchRecursive).first());
+        QPointer<TComboBox> combo = f.edit(level);
+        probe.reset(); // while the row's editor is open
+        QVERIFY(!(level->flags() & Qt::ItemIsEnabled));
+        if (combo)
+            QTest::keyClicks(combo, "3\r");
+        auto other = std::make_unique<Probe>();
+        f.browser->addObject(other.get());
+        delete group;
+        delete f.browser->findItems("Probe", Qt::MatchExactly).first();
+        other->setLevel(9); // no rows left to reach
+        QCOMPARE(f.browser->findItems("level", Qt::MatchRecursive).count(), 0);
+    }
+};
+
+QTEST_MAIN(tst_Extensions)
+#include "tst_extensions.moc"
