@@ -16,9 +16,12 @@ class TARVO_EXPORT TFilterEdit : public QLineEdit
     Q_OBJECT
 
 public:
+    /// A field that sets the filter of browser (not owned; null filters
+    /// nothing) as the user types. The parent owns the field.
     explicit TFilterEdit(TValueBrowser* browser, QWidget* parent = nullptr);
     ~TFilterEdit() override;
 
+    /// The browser the field filters, or null once that browser is gone.
     TValueBrowser* browser() const { return m_browser; }
 
 private:
