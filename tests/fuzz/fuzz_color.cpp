@@ -36,7 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
     if (result != TValueValidator::VR_Corrected)
         fuzz::require(fuzz::identical(value, candidate), "a value that is not corrected is untouched");
     if (result == TValueValidator::VR_Corrected)
-        fuzz::require(value.userType() == QMetaType::QColor, "a corrected color is a QColor");
+        fuzz::require(value.userType() == QMetaType::QColor
+                          || (value.userType() == QMetaType::QString && colorOf(value).alpha() != 255),
+                      "a corrected color is a QColor, or the text of a translucent one");
     if (result != TValueValidator::VR_Invalid) {
         const QColor color = colorOf(value);
         fuzz::require(color.isValid(), "an accepted value names a color");
@@ -64,7 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
             fuzz::require(validator.checkValue(copy) == TValueValidator::VR_Valid,
                           "a row holds what its validator takes as it is");
         }
-        fuzz::require(row->color().isValid() && row->color().alpha() == 255, "the row's color is opaque");
+        fuzz::require(row->color().isValid(), "the row holds a color");
+        if (held.kind == SK_Value)
+            fuzz::require(row->color() == colorOf(held.value), "an own color keeps its alpha");
     } else {
         fuzz::require(held.kind == SK_Special, "a rejected color leaves the row as it was");
     }
