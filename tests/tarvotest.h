@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QTimer>
+#include <QToolButton>
 
 #include <functional>
 
@@ -84,16 +85,49 @@ inline bool pick(TBaseValue* row, const QString& text)
     return true;
 }
 
-// Calls answer with the next modal dialog, from a timer inside the
-// dialog's own event loop. Gives up after about three seconds.
-inline void onModal(const std::function<void(QDialog*)>& answer, int tries = 300)
+// While it lives, answers the next modal dialog from a timer inside the
+// dialog's own event loop; a dialog the answer leaves open is rejected.
+class ModalAnswer
 {
-    QTimer::singleShot(10, [=] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            answer(dialog);
-        else if (tries > 0)
-            onModal(answer, tries - 1);
+public:
+    explicit ModalAnswer(std::function<void(QDialog*)> answer) : m_answer(std::move(answer))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            m_timer.stop();
+            m_seen = true;
+            m_answer(dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        m_timer.start(10);
+    }
+    bool seen() const { return m_seen; }
+
+private:
+    Q_DISABLE_COPY(ModalAnswer)
+    std::function<void(QDialog*)> m_answer;
+    QTimer m_timer;
+    bool m_seen = false;
+};
+
+// Clicks the "..." button of the row's editor and lets answer handle the
+// dialog it opens. False when there was no button or no dialog.
+template<typename Dialog = QDialog>
+bool clickDots(TBaseValue* row, const std::function<void(Dialog*)>& answer)
+{
+    TDropList* editor = open(row);
+    auto* button = editor ? qobject_cast<QToolButton*>(editor->buttonWidget()) : nullptr;
+    if (!button || button->text() != QLatin1String("..."))
+        return false;
+    ModalAnswer driver([&](QDialog* dialog) {
+        if (auto* typed = qobject_cast<Dialog*>(dialog))
+            answer(typed);
     });
+    QTest::mouseClick(button, Qt::LeftButton);
+    return driver.seen();
 }
 
 // Picks the entry of the row's popup that runs command (a dialog, mostly).
