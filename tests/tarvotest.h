@@ -85,22 +85,23 @@ inline bool pick(TBaseValue* row, const QString& text)
     return true;
 }
 
-// While it lives, answers the next modal dialog from a timer inside the
-// dialog's own event loop; a dialog the answer leaves open is rejected.
+// While it lives, answers the next modal dialog of type Dialog from a timer
+// inside the dialog's own event loop; a dialog left open is rejected.
+template<typename Dialog = QDialog>
 class ModalAnswer
 {
 public:
-    explicit ModalAnswer(std::function<void(QDialog*)> answer) : m_answer(std::move(answer))
+    explicit ModalAnswer(std::function<void(Dialog*)> answer) : m_answer(std::move(answer))
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
             if (!dialog)
                 return;
             m_timer.stop();
             m_seen = true;
             m_answer(dialog);
             if (dialog->isVisible())
-                dialog->reject();
+                static_cast<QDialog*>(dialog)->reject();
         });
         m_timer.start(10);
     }
@@ -108,7 +109,7 @@ public:
 
 private:
     Q_DISABLE_COPY(ModalAnswer)
-    std::function<void(QDialog*)> m_answer;
+    std::function<void(Dialog*)> m_answer;
     QTimer m_timer;
     bool m_seen = false;
 };
@@ -122,10 +123,7 @@ bool clickDots(TBaseValue* row, const std::function<void(Dialog*)>& answer)
     auto* button = editor ? qobject_cast<QToolButton*>(editor->buttonWidget()) : nullptr;
     if (!button || button->text() != QLatin1String("..."))
         return false;
-    ModalAnswer driver([&](QDialog* dialog) {
-        if (auto* typed = qobject_cast<Dialog*>(dialog))
-            answer(typed);
-    });
+    ModalAnswer<Dialog> driver(answer);
     QTest::mouseClick(button, Qt::LeftButton);
     return driver.seen();
 }
