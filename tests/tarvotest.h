@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -126,6 +127,23 @@ bool clickDots(TBaseValue* row, const std::function<void(Dialog*)>& answer)
     ModalAnswer<Dialog> driver(answer);
     QTest::mouseClick(button, Qt::LeftButton);
     return driver.seen();
+}
+
+inline QString canonical(const QString& path)
+{
+    return QFileInfo(path).canonicalFilePath();
+}
+
+// Enters a file name into a file dialog as a user does, and waits until the
+// dialog takes it: its model fills asynchronously.
+inline bool selectLoaded(QFileDialog* dialog, const QString& file)
+{
+    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    return name && QTest::qWaitFor([&] {
+        name->setText(file);
+        const QStringList chosen = dialog->selectedFiles();
+        return chosen.size() == 1 && canonical(chosen.first()) == canonical(file);
+    }, 30000);
 }
 
 // Picks the entry of the row's popup that runs command (a dialog, mostly).

@@ -16,28 +16,6 @@ using namespace tt;
 
 Q_DECLARE_METATYPE(QFileDialog::FileMode)
 
-namespace {
-
-QString canonical(const QString& path)
-{
-    return QFileInfo(path).canonicalFilePath();
-}
-
-// Types a file name into the dialog as a user does, and waits until the
-// dialog takes it: its model fills asynchronously.
-bool selectLoaded(QFileDialog* dialog, const QString& file)
-{
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    return name && QTest::qWaitFor([&] {
-        name->clear();
-        name->setText(file);
-        const QStringList chosen = dialog->selectedFiles();
-        return chosen.size() == 1 && canonical(chosen.first()) == canonical(file);
-    }, 30000);
-}
-
-} // namespace
-
 class TestTextPathValues : public QObject
 {
     Q_OBJECT
