@@ -495,6 +495,23 @@ void tst_Items::groupsAndLineBreaks()
     QVERIFY(!twoLines.isNull());
     QCOMPARE(twoLines, render(QStringLiteral("first <...>")));
     QVERIFY(twoLines != render(QStringLiteral("first")));
+
+    // A changed value is marked in its value cell only.
+    b.addValue(0, "V", QString(), QString(), nullptr, LT_Variant)->setValue(QStringLiteral("x"));
+    TBaseValue* changed = b.addValue(0, "V", QString(), QString(), nullptr, LT_Variant);
+    changed->setValue(QStringLiteral("y"));
+    b.storeSet();
+    changed->setValue(QStringLiteral("x"));
+    b.setFocusPolicy(Qt::NoFocus);
+    b.resize(300, 200);
+    b.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&b));
+    const auto cell = [&b](int row, int column) {
+        const QRect rect = b.visualRect(b.model()->index(row, column));
+        return b.viewport()->grab(rect.adjusted(0, 0, -rect.width() / 2, 0)).toImage();
+    };
+    QVERIFY(cell(2, 1) != cell(3, 1));
+    QCOMPARE(cell(2, 0), cell(3, 0));
 }
 
 void tst_Items::linking_data()
