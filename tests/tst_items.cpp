@@ -301,6 +301,10 @@ void tst_Items::specialValues()
     QVERIFY(isSpecial(d, SV_BadValue));
     QVERIFY(d->setValue(QVariant(1)) && shown(d) == "1.00000");
     TValueBrowser plain;
+    // A plain row starts as an empty text.
+    TBaseValue* fresh = addPlain(plain, "Fresh");
+    QVERIFY(fresh->value().kind == SK_Value && fresh->variant() == QVariant(QString("")));
+    QCOMPARE(fresh->variant().userType(), int(QMetaType::QString));
     TIntegerValue* j = addInt(plain, "J");
     QCOMPARE(j->value().kind, int(SK_Value));
     j->setSpecial(SV_Default);
