@@ -216,6 +216,8 @@ void TestColorValue::children()
 {
     Form f;
     QCOMPARE(f.color->childCount(), 3);
+    // Rows made without the factory take own values by default too.
+    QVERIFY((new TColorValue(&f.browser, "Direct", nullptr))->isOwnValues());
     TIntegerValue* parts[] = {f.color->redValue(), f.color->greenValue(), f.color->blueValue()};
     const char* names[] = {"Red", "Green", "Blue"};
     for (int i = 0; i < 3; ++i) {

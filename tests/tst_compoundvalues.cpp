@@ -209,6 +209,9 @@ void TestCompoundValues::children()
         QVERIFY(value->setValue(start));
         QCOMPARE(childTexts(value, 0), names);
         QCOMPARE(childTexts(value), texts);
+        // A child takes numbers only.
+        QVERIFY(!value->registeredChild(child)->setValue(QStringLiteral("abc")));
+        QCOMPARE(childTexts(value), texts);
         QVERIFY(value->registeredChild(child)->setValue(childValue));
         // A value the parent clamps is written back to the children.
         QCOMPARE(shown(value), validator ? bounded : after);
