@@ -225,7 +225,11 @@ void TestColorValue::children()
         QCOMPARE(parts[i]->text(0), QString(names[i]));
         QVERIFY(parts[i]->validator() == TIntValidator::s_ByteValidator);
     }
-    f.color->setValue("#ff0000");
+    // "red" and the entry "Red" are one color but different picks.
+    type(f.color, "red");
+    QCOMPARE(f.color->value().kind, int(SK_Value));
+    type(f.color, "Red");
+    QCOMPARE(f.color->value().kind, int(SK_ListItem));
     QVERIFY(parts[0]->number() == 255 && parts[1]->number() == 0);
     type(parts[1], "128");
     QCOMPARE(shown(f.color), QString("#ff8000"));
