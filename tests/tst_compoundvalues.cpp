@@ -348,6 +348,7 @@ void TestCompoundValues::factoryAndSettings()
     QVERIFY(p->linkType() == LT_Point && s->linkType() == LT_Size && r->linkType() == LT_Rect
             && g->linkType() == LT_Point);
     QCOMPARE(childTexts(g, 0), QStringList({"min", "max"}));
+    QVERIFY(!b.getItem(0)); // parts have no id of their own
     b.updateFromLinked();
     QCOMPARE(shown(p), QStringLiteral("3,-4"));
     QCOMPARE(shown(s), QStringLiteral("5,6"));
