@@ -216,8 +216,13 @@ void TestColorValue::children()
 {
     Form f;
     QCOMPARE(f.color->childCount(), 3);
-    // Rows made without the factory take own values by default too.
+    // Rows made without the factory follow the class default; the
+    // factory's rows always take own values.
     QVERIFY((new TColorValue(&f.browser, "Direct", nullptr))->isOwnValues());
+    TColorValue::setDefaultUseOwnValues(false);
+    QVERIFY(!(new TColorValue(&f.browser, "Strict", nullptr))->isOwnValues());
+    QVERIFY(f.browser.addColor(0, "Own", "", "", nullptr)->isOwnValues());
+    TColorValue::setDefaultUseOwnValues(true);
     TIntegerValue* parts[] = {f.color->redValue(), f.color->greenValue(), f.color->blueValue()};
     const char* names[] = {"Red", "Green", "Blue"};
     for (int i = 0; i < 3; ++i) {
