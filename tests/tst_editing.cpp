@@ -352,9 +352,12 @@ void TestEditing::specialNamesAndNumbers()
     type(f.width, "unused");
     QCOMPARE(shown(f.width), QString("No Value"));
 
-    // "Default" is code 8; a typed 8 is the number.
-    QVERIFY(pick(f.width, "Default"));
+    // "Default" is code 8; a typed 8 is the number. The current entry
+    // picked again is no pick.
+    QSignalSpy picks(&f.browser, &TValueBrowser::ValuePicked);
+    QVERIFY(pick(f.width, "Default") && pick(f.width, "Default"));
     QCOMPARE(f.width->value().value.toUInt(), unsigned(SV_Default));
+    QCOMPARE(picks.count(), 1);
     type(f.width, "8");
     QCOMPARE(f.width->value().kind, int(SK_Value));
     QCOMPARE(shown(f.width), QString("8"));
