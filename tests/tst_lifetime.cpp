@@ -1,35 +1,23 @@
-#include <QtTest>
+#include "tarvotest.h"
 
-#include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
-#include <QLineEdit>
 #include <QPointer>
-#include <QTimer>
-#include <QToolButton>
 
-#include <functional>
 #include <memory>
 
-#include "qeltexteditordialog.h"
 #include "tboolvalue.h"
 #include "tcolorvalue.h"
-#include "tcombobox_p.h"
-#include "tdroplist_p.h"
 #include "tfontvalue.h"
 #include "tintegervalue.h"
 #include "tpathvalue.h"
 #include "tpointvalue.h"
 #include "ttextvalue.h"
-#include "tvaluebrowser.h"
+
+using namespace tt;
 
 namespace {
-
-void flushDeletes()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 // Lets a test raise ItemChanged as the browser's subclasses do.
 class Browser : public TValueBrowser
@@ -56,22 +44,6 @@ struct Form
         browser->show();
     }
 
-    TDropList* enter(TBaseValue* row)
-    {
-        browser->setCurrentItem(row);
-        return row->editor();
-    }
-
-    // Types text into the row's editor and commits it.
-    void type(TBaseValue* row, const QString& value)
-    {
-        TDropList* editor = enter(row);
-        QVERIFY(editor);
-        editor->lineEdit()->selectAll();
-        QTest::keyClicks(editor->comboBox(), value);
-        QTest::keyClick(editor->comboBox(), Qt::Key_Return);
-    }
-
     int numberVar = 5;
     bool flagVar = false;
     QColor colorVar = QColor(Qt::red);
@@ -89,37 +61,6 @@ struct Form
     TPointValue* point = nullptr;
 };
 
-// Runs action once the first modal dialog is up, inside its event loop,
-// and then accepts the dialog. Gives up after about two seconds.
-void whileDialogOpen(const std::function<void(QDialog*)>& action, bool* seen, int tries = 200)
-{
-    QTimer::singleShot(10, [=] {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            *seen = true;
-            action(dialog);
-            if (auto* files = qobject_cast<QFileDialog*>(dialog))
-                files->selectFile(QDir::tempPath());
-            dialog->done(QDialog::Accepted);
-            return;
-        }
-        if (tries > 0)
-            whileDialogOpen(action, seen, tries - 1);
-    });
-}
-
-void pickCommandEntry(TDropList* editor, TComboEditor* command)
-{
-    TComboBox* combo = editor->comboBox();
-    combo->ensureFilled();
-    for (int i = 0; i < combo->count(); ++i) {
-        if (combo->entryEditor(i) == command) {
-            emit combo->activated(i);
-            return;
-        }
-    }
-    QFAIL("no command entry");
-}
-
 enum Action { DeleteRow, ClearBrowser, DestroyBrowser };
 
 } // namespace
@@ -132,7 +73,7 @@ class TestLifetime : public QObject
 
 private slots:
     void initTestCase();
-    void cleanup() { flushDeletes(); }
+    void cleanup() { flush(); }
 
     void dialogOutlivesRow_data();
     void dialogOutlivesRow();
@@ -177,11 +118,8 @@ void TestLifetime::dialogOutlivesRow()
         : row == "font"                 ? static_cast<TBaseValue*>(f.font)
         : row == "text"                 ? static_cast<TBaseValue*>(f.text)
                                         : static_cast<TBaseValue*>(f.path);
-    TDropList* editor = f.enter(target);
-    QVERIFY(editor);
     QSignalSpy picks(f.browser.get(), &TValueBrowser::ValuePicked);
-    bool seen = false;
-    whileDialogOpen([&](QDialog*) {
+    ModalAnswer<QDialog> driver([&](QDialog* dialog) {
         switch (action) {
         case DeleteRow:
             delete target;
@@ -193,23 +131,24 @@ void TestLifetime::dialogOutlivesRow()
             f.browser.reset();
             break;
         }
-    }, &seen);
+        if (auto* files = qobject_cast<QFileDialog*>(dialog))
+            files->selectFile(QDir::tempPath());
+        dialog->done(QDialog::Accepted);
+    });
+    const QString entry = row == "color" ? "Pick color..." : "Pick font...";
     if (button) {
-        auto* tool = qobject_cast<QToolButton*>(editor->buttonWidget());
-        QVERIFY(tool);
-        tool->click();
+        QTest::mouseClick(qobject_cast<QToolButton*>(open(target)->buttonWidget()), Qt::LeftButton);
     } else {
-        pickCommandEntry(editor, row == "color" ? static_cast<TComboEditor*>(&TColorValue::s_ColorComboEditor)
-                                                : static_cast<TComboEditor*>(&TFontValue::s_FontComboEditor));
+        QVERIFY(pick(target, entry));
     }
-    QTRY_VERIFY(seen);
-    flushDeletes();
+    QTRY_VERIFY(driver.seen());
+    flush();
     // The pick had nowhere to go.
     QCOMPARE(picks.count(), 0);
     if (action != DeleteRow)
         return;
     // The browser carries on with the rows that are left.
-    f.type(f.number, "12");
+    type(f.number, "12");
     QCOMPARE(f.number->value().value.toString(), QString("12"));
     QCOMPARE(picks.count(), 1);
 }
@@ -230,17 +169,17 @@ void TestLifetime::sharedEditorsOutliveBrowser()
     // and text editors and over the shared boolean and special lists.
     for (Form* f : {a.get(), b.get()}) {
         for (TBaseValue* row : std::initializer_list<TBaseValue*>{f->number, f->flag, f->color, f->font, f->text})
-            QVERIFY(f->enter(row));
-        QVERIFY(f->enter(f->color)->comboBox()->count() > 0);
+            QVERIFY(open(row));
+        QVERIFY(open(f->color)->comboBox()->count() > 0);
     }
     (firstGoes ? a : b).reset();
-    flushDeletes();
+    flush();
     Form& left = firstGoes ? *b : *a;
 
-    left.type(left.number, "8");
+    type(left.number, "8");
     QCOMPARE(left.number->number(), 8);
     // The shared spin editor steps the row of the browser that is left.
-    auto* spin = left.enter(left.number)->buttonWidget();
+    auto* spin = open(left.number)->buttonWidget();
     QVERIFY(spin);
     const QList<QAbstractButton*> spinButtons = spin->findChildren<QAbstractButton*>();
     QVERIFY(!spinButtons.isEmpty());
@@ -248,18 +187,15 @@ void TestLifetime::sharedEditorsOutliveBrowser()
         step->click();
     QCOMPARE(left.number->value().kind, int(SK_Value));
 
-    left.type(left.flag, TBoolValue::s_BoolList.at(1)->text);
+    type(left.flag, TBoolValue::s_BoolList.at(1)->text);
     QCOMPARE(left.flag->boolean(), TBoolValue::s_BoolList.at(1)->value.toBool());
-    left.type(left.point, TValueBrowser::s_specialList.findItem(QVariant(SV_Default))->text);
+    type(left.point, TValueBrowser::s_specialList.findItem(QVariant(SV_Default))->text);
     QCOMPARE(left.point->value().kind, int(SK_Special));
 
-    bool seen = false;
-    whileDialogOpen([](QDialog* dialog) {
-        if (auto* colors = qobject_cast<QColorDialog*>(dialog))
-            colors->setCurrentColor(QColor(0, 0, 128));
-    }, &seen);
-    qobject_cast<QToolButton*>(left.enter(left.color)->buttonWidget())->click();
-    QVERIFY(seen);
+    QVERIFY(clickDots<QColorDialog>(left.color, [](QColorDialog* dialog) {
+        dialog->setCurrentColor(QColor(0, 0, 128));
+        dialog->accept();
+    }));
     QCOMPARE(left.color->color(), QColor(0, 0, 128));
 }
 
@@ -278,7 +214,7 @@ void TestLifetime::slotDeletesRow()
     QFETCH(QString, signal);
     QFETCH(Action, action);
     Form f;
-    QPointer<TDropList> editor = f.enter(f.number);
+    QPointer<TDropList> editor = open(f.number);
     QVERIFY(editor);
     TBaseItem* target = f.number;
     int calls = 0;
@@ -305,12 +241,12 @@ void TestLifetime::slotDeletesRow()
         f.browser->setCurrentItem(f.flag);
         f.browser->setCurrentItem(f.number);
     }
-    flushDeletes();
+    flush();
     QCOMPARE(calls, 1);
     QVERIFY(editor.isNull());
     if (action == DeleteRow) {
         QVERIFY(f.browser->findItems("Number", Qt::MatchExactly).isEmpty());
-        f.type(f.point, "3,4");
+        type(f.point, "3,4");
         QCOMPARE(f.point->point(), QPoint(3, 4));
     } else {
         QCOMPARE(f.browser->topLevelItemCount(), 0);
@@ -325,16 +261,16 @@ void TestLifetime::childDeletedWithEditorOpen()
     auto* x = dynamic_cast<TBaseValue*>(f.point->child(0));
     auto* y = dynamic_cast<TBaseValue*>(f.point->child(1));
     QVERIFY(x && y);
-    QPointer<TDropList> editor = f.enter(x);
+    QPointer<TDropList> editor = open(x);
     QVERIFY(editor);
     QTest::keyClicks(editor->comboBox(), "9");
     delete x;
-    flushDeletes();
+    flush();
     QVERIFY(editor.isNull());
     // The parent and the other child carry on.
-    f.type(y, "7");
+    type(y, "7");
     QCOMPARE(f.point->point(), QPoint(1, 7));
-    f.type(f.point, "5,6");
+    type(f.point, "5,6");
     QCOMPARE(y->value().value.toInt(), 6);
 }
 

@@ -1,81 +1,31 @@
-#include <QtTest>
+#include "tarvotest.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFileDialog>
 #include <QFontComboBox>
 #include <QFontDatabase>
-#include <QImage>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
-#include <QTextDocument>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolBar>
 
-#include <functional>
-
 #include "qeltexteditordialog.h"
+
+using namespace tt;
 
 namespace {
 
 using Script = std::function<void(qelTextEditorDialog*)>;
 
-// The visible modal window of type T, if any.
-template <class T>
-T* findModal()
-{
-    if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget()))
-        return widget;
-    const auto windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        auto* widget = qobject_cast<T*>(window);
-        if (widget && widget->isVisible())
-            return widget;
-    }
-    return nullptr;
-}
-
-// Runs script on the modal window of type T as soon as the event loop of its
-// exec() is running. A window the script leaves open is rejected, so a failed
-// check can never hang the test.
-template <class T>
-void whenShown(const std::function<void(T*)>& script)
-{
-    QTimer::singleShot(0, [script]() {
-        T* window = findModal<T>();
-        if (!window) {
-            if (QWidget* other = QApplication::activeModalWidget())
-                other->close();
-            QFAIL("the expected modal window did not open");
-        }
-        script(window);
-        if (window->isVisible())
-            window->reject();
-    });
-}
-
 QString runGetText(const QString& text, const Script& script)
 {
-    whenShown<qelTextEditorDialog>(script);
-    return qelTextEditorDialog::getText(text);
-}
-
-// Answers the next file dialog with fileName, or cancels it when empty.
-void answerFileDialog(const QString& fileName)
-{
-    whenShown<QFileDialog>([fileName](QFileDialog* dialog) {
-        if (fileName.isEmpty())
-            return;
-        dialog->selectFile(fileName);
-        static_cast<QDialog*>(dialog)->accept(); // as the Open or Save button does
-    });
+    ModalAnswer<qelTextEditorDialog> driver(script);
+    const QString result = qelTextEditorDialog::getText(text);
+    return driver.seen() ? result : QStringLiteral("<no dialog>");
 }
 
 QTextEdit* editor(QWidget* dialog) { return dialog->findChild<QTextEdit*>(); }
@@ -113,6 +63,20 @@ void click(QWidget* dialog, const QString& text)
         }
     }
     QFAIL(qPrintable("no tool button for " + text));
+}
+
+// Clicks the action that opens a file dialog and answers it with fileName,
+// or cancels it when that is empty.
+void clickWithFile(QWidget* dialog, const QString& text, const QString& fileName)
+{
+    ModalAnswer<QFileDialog> driver([&](QFileDialog* files) {
+        if (fileName.isEmpty())
+            return;
+        QVERIFY(selectLoaded(files, fileName));
+        static_cast<QDialog*>(files)->accept(); // as the Open or Save button does
+    });
+    click(dialog, text);
+    QVERIFY(driver.seen());
 }
 
 // The point size combo: the combo box that is not the font combo.
@@ -214,7 +178,6 @@ private slots:
     void saveLoadRoundTrip();
     void failedSaveKeepsOldFile_data();
     void failedSaveKeepsOldFile();
-    void failedLoadChangesNothing();
     void cleanupTestCase();
 
 private:
@@ -503,22 +466,25 @@ void TestTextEditorDialog::colorPicking()
 {
     runGetText("<p>colored</p>", [](qelTextEditorDialog* dialog) {
         QTest::keyClick(editor(dialog), Qt::Key_A, Qt::ControlModifier);
-        whenShown<QColorDialog>([](QColorDialog* picker) {
-            picker->setCurrentColor(Qt::red);
-            picker->accept();
-        });
-        click(dialog, "Color");
+        {
+            ModalAnswer<QColorDialog> driver([](QColorDialog* picker) {
+                picker->setCurrentColor(Qt::red);
+                picker->accept();
+            });
+            click(dialog, "Color");
+        }
         QCOMPARE(formatOf(editor(dialog)->document(), "colored").foreground().color(),
                  QColor(Qt::red));
         QCOMPARE(action(dialog, "Color")->icon().pixmap(16, 16).toImage().pixelColor(8, 8),
                  QColor(Qt::red));
 
         // Cancelling the color dialog leaves the color alone.
-        whenShown<QColorDialog>([](QColorDialog* picker) {
+        ModalAnswer<QColorDialog> driver([](QColorDialog* picker) {
             picker->setCurrentColor(Qt::blue);
             picker->reject();
         });
         click(dialog, "Color");
+        QVERIFY(driver.seen());
         QCOMPARE(formatOf(editor(dialog)->document(), "colored").foreground().color(),
                  QColor(Qt::red));
     });
@@ -555,26 +521,21 @@ void TestTextEditorDialog::saveAndLoadThroughDialogs()
     const QString result = runGetText("<b>Bold</b> text", [&](qelTextEditorDialog* dialog) {
         // Saving in rich-text mode writes the plain text; a cancelled dialog
         // writes nothing.
-        answerFileDialog(QString());
-        click(dialog, "&Save...");
+        clickWithFile(dialog, "&Save...", QString());
         QVERIFY(QDir(m_dir.path()).entryList({"saved*"}).isEmpty());
-        answerFileDialog(saved);
-        click(dialog, "&Save...");
+        clickWithFile(dialog, "&Save...", saved);
         QCOMPARE(readFile(saved), QByteArray("Bold text"));
 
-        answerFileDialog(html);
-        click(dialog, "&Open...");
+        clickWithFile(dialog, "&Open...", html);
         QVERIFY(action(dialog, "Switch")->isChecked());
         QVERIFY(toolBar(dialog, "Tools")->isVisible());
         QCOMPARE(editor(dialog)->toPlainText(), QStringLiteral("Loaded html"));
 
-        answerFileDialog(text);
-        click(dialog, "&Open...");
+        clickWithFile(dialog, "&Open...", text);
         QVERIFY(!action(dialog, "Switch")->isChecked());
         QVERIFY(!toolBar(dialog, "Tools")->isVisible());
 
-        answerFileDialog(QString());
-        click(dialog, "&Open...");
+        clickWithFile(dialog, "&Open...", QString());
         press(dialog, QDialogButtonBox::Ok);
     });
     QCOMPARE(result, QStringLiteral("1 < 2\nsecond line\n"));
@@ -595,6 +556,10 @@ void TestTextEditorDialog::saveLoadRoundTrip()
     QVERIFY(dialog.loadFromFile(fileName));
     QCOMPARE(editor(&dialog)->toPlainText(), text);
     QVERIFY(!action(&dialog, "Switch")->isChecked());
+    // What cannot be read changes nothing.
+    for (const QString& bad : {m_dir.filePath("does-not-exist.txt"), m_dir.path(), QString()})
+        QVERIFY(!dialog.loadFromFile(bad));
+    QCOMPARE(editor(&dialog)->toPlainText(), text);
 }
 
 void TestTextEditorDialog::failedSaveKeepsOldFile_data()
@@ -638,17 +603,6 @@ void TestTextEditorDialog::failedSaveKeepsOldFile()
         QVERIFY(!QFileInfo::exists(target));
     else
         QCOMPARE(readFile(kept), QByteArray("old"));
-}
-
-void TestTextEditorDialog::failedLoadChangesNothing()
-{
-    qelTextEditorDialog dialog;
-    editor(&dialog)->setPlainText("kept");
-    QVERIFY(!dialog.loadFromFile(m_dir.filePath("does-not-exist.txt")));
-    QVERIFY(!dialog.loadFromFile(m_dir.path()));
-    QVERIFY(!dialog.loadFromFile(QString()));
-    QCOMPARE(editor(&dialog)->toPlainText(), QStringLiteral("kept"));
-    QVERIFY(!action(&dialog, "Switch")->isChecked());
 }
 
 void TestTextEditorDialog::cleanupTestCase()

@@ -1,174 +1,46 @@
-#include <QtTest>
+#include "tarvotest.h"
 
-#include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
-#include <QLineEdit>
-#include <QPointer>
 #include <QTemporaryDir>
 #include <QTextEdit>
-#include <QToolButton>
 
-#include <functional>
 #include <memory>
 
 #include "qeltexteditordialog.h"
-#include "tbasevalue.h"
-#include "tdroplist_p.h"
-#include "titemlist.h"
 #include "tpathtexteditors.h"
 #include "tpathvalue.h"
 #include "ttextvalue.h"
-#include "tvaluebrowser.h"
+
+using namespace tt;
 
 Q_DECLARE_METATYPE(QFileDialog::FileMode)
-
-namespace {
-
-QString canonical(const QString& path)
-{
-    return QFileInfo(path).canonicalFilePath();
-}
-
-// Waits for a visible top-level dialog of type D and hands it to a handler,
-// from inside the dialog's own event loop.
-template<typename D>
-class DialogDriver
-{
-public:
-    explicit DialogDriver(std::function<void(D*)> handler)
-        : m_handler(std::move(handler))
-    {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { poll(); });
-        m_timer.start();
-    }
-
-    bool handled() const { return m_handled; }
-
-private:
-    void poll()
-    {
-        const QWidgetList widgets = QApplication::topLevelWidgets();
-        for (QWidget* w : widgets) {
-            auto* dialog = qobject_cast<D*>(w);
-            if (!dialog || !dialog->isVisible())
-                continue;
-            m_timer.stop();
-            m_handled = true;
-            m_handler(dialog);
-            // A handler that left the dialog open (a failed check) must not
-            // hang the suite.
-            if (dialog->isVisible())
-                dialog->reject();
-            return;
-        }
-    }
-
-    std::function<void(D*)> m_handler;
-    QTimer m_timer;
-    bool m_handled = false;
-};
-
-// Enters a file into the dialog's name field, as a user types it, and waits
-// until the dialog takes it: its model fills asynchronously, and once the
-// field has focus selectFile() no longer changes the typed text.
-bool selectLoaded(QFileDialog* dialog, const QString& file)
-{
-    auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    if (!name)
-        return false;
-    return QTest::qWaitFor([&] {
-        name->clear();
-        name->setText(file);
-        const QStringList chosen = dialog->selectedFiles();
-        return chosen.size() == 1 && canonical(chosen.first()) == canonical(file);
-    });
-}
-
-// The "..." button in the open editor of a row.
-QToolButton* dotsButton(TBaseValue* row)
-{
-    TDropList* editor = row->editor();
-    if (!editor)
-        return nullptr;
-    QList<QToolButton*> candidates;
-    if (QWidget* w = editor->buttonWidget()) {
-        if (auto* b = qobject_cast<QToolButton*>(w))
-            candidates << b;
-        candidates << w->findChildren<QToolButton*>();
-    }
-    candidates << editor->findChildren<QToolButton*>();
-    for (QToolButton* b : candidates) {
-        if (b->text() == QLatin1String("..."))
-            return b;
-    }
-    return nullptr;
-}
-
-// Makes the row current and clicks its "..." button while a driver answers
-// the dialog; true when the dialog was reached.
-template<typename D>
-bool clickDots(TBaseValue* row, std::function<void(D*)> handler)
-{
-    row->browser()->setCurrentItem(row);
-    QToolButton* button = dotsButton(row);
-    if (!button)
-        return false;
-    DialogDriver<D> driver(std::move(handler));
-    button->click();
-    return driver.handled();
-}
-
-} // namespace
 
 class TestTextPathValues : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase()
+    {
+        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+        m_savedCurrent = QDir::currentPath();
+    }
     void init();
     void cleanup();
 
-    void newValuesAreEmpty();
-    void stringsStoredAsGiven_data();
-    void stringsStoredAsGiven();
-    void pathDefaults();
-    void sharedButtonEditors();
-    void factoryBinds_data();
-    void factoryBinds();
-    void factoryRefuses();
-
+    void valuesAndFactory();
     void pathDialogStart_data();
     void pathDialogStart();
-    void pathDialogModeAndTitle_data();
-    void pathDialogModeAndTitle();
-    void pathDialogFilter_data();
-    void pathDialogFilter();
-    void pathDialogAccept();
-    void pathDialogCancel_data();
-    void pathDialogCancel();
-    void pathDialogWithoutFile();
-    void pathRowDeletedWhileOpen();
-    void pathRowLeftWhileOpen();
-    void pathEditorTakenByOtherBrowser();
-
-    void textDialogFromSpecial();
-    void textDialogAccept_data();
-    void textDialogAccept();
-    void textDialogCancel_data();
-    void textDialogCancel();
-    void textRowDeletedWhileOpen();
-    void numericTextReplacesSpecial();
-    void specialReplacesNumericText();
+    void pathDialogModeAndFilter_data();
+    void pathDialogModeAndFilter();
+    void pathDialogAnswers();
+    void pathDialogOutlivesEditor_data();
+    void pathDialogOutlivesEditor();
+    void textDialog_data();
+    void textDialog();
 
 private:
-    TPathValue* addPathRow(const QString& name = QStringLiteral("Folder"));
-    TTextValue* addTextRow(const QString& name = QStringLiteral("Note"));
-
     std::unique_ptr<TValueBrowser> m_browser;
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_file;
@@ -176,165 +48,65 @@ private:
     QString m_savedCurrent;
 };
 
-void TestTextPathValues::initTestCase()
-{
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    m_savedCurrent = QDir::currentPath();
-}
-
 void TestTextPathValues::init()
 {
     m_dir.reset(new QTemporaryDir);
-    QVERIFY(m_dir->isValid());
     m_file = m_dir->filePath(QStringLiteral("first.txt"));
     m_other = m_dir->filePath(QStringLiteral("second.txt"));
     for (const QString& name : {m_file, m_other}) {
         QFile f(name);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("x");
     }
     m_browser.reset(new TValueBrowser);
     m_browser->setSpecialList(&TValueBrowser::s_specialList);
     m_browser->resize(400, 300);
     m_browser->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_browser.get()));
 }
 
 void TestTextPathValues::cleanup()
 {
     m_browser.reset();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    flush();
     QDir::setCurrent(m_savedCurrent);
     m_dir.reset();
 }
 
-TPathValue* TestTextPathValues::addPathRow(const QString& name)
+void TestTextPathValues::valuesAndFactory()
 {
-    return new TPathValue(m_browser.get(), name);
-}
-
-TTextValue* TestTextPathValues::addTextRow(const QString& name)
-{
-    return new TTextValue(m_browser.get(), name);
-}
-
-void TestTextPathValues::newValuesAreEmpty()
-{
-    TTextValue* text = addTextRow();
-    TPathValue* path = addPathRow();
-    for (TBaseValue* row : {static_cast<TBaseValue*>(text), static_cast<TBaseValue*>(path)}) {
-        QCOMPARE(row->value().kind, int(SK_Value));
-        QCOMPARE(row->value().value.userType(), int(QMetaType::QString));
-        QCOMPARE(row->value().value.toString(), QString());
-        QVERIFY(row->text(1).isEmpty());
-        QVERIFY(!row->validator());
-        QCOMPARE(row->ItemID(), "SValue");
-    }
-}
-
-void TestTextPathValues::stringsStoredAsGiven_data()
-{
-    QTest::addColumn<QString>("input");
-    QTest::newRow("empty") << QString("");
-    QTest::newRow("word") << QString("hello");
-    QTest::newRow("lines") << QString("first line\nsecond line\r\nthird");
-    QTest::newRow("spaces") << QString("  padded  ");
-    QTest::newRow("missing path") << QString("/no/such/dir/file.bin");
-    QTest::newRow("markup") << QString("a<b & <i>c</i>");
-    QTest::newRow("number") << QString("8");
-}
-
-void TestTextPathValues::stringsStoredAsGiven()
-{
-    QFETCH(QString, input);
-    TTextValue* text = addTextRow();
-    TPathValue* path = addPathRow();
-    text->setValue(QStringLiteral("before"));
-    path->setValue(QStringLiteral("before"));
-    for (TBaseValue* row : {static_cast<TBaseValue*>(text), static_cast<TBaseValue*>(path)}) {
-        QVERIFY(row->setValue(input));
-        QCOMPARE(row->value().kind, int(SK_Value));
-        QCOMPARE(row->value().value.toString(), input);
-        QCOMPARE(row->string(), input);
-        QCOMPARE(row->valueText(), input);
-    }
-}
-
-void TestTextPathValues::pathDefaults()
-{
-    TPathValue* path = addPathRow();
+    auto* text = new TTextValue(m_browser.get(), "Note");
+    auto* path = new TPathValue(m_browser.get(), "Folder");
     QCOMPARE(path->pickMode(), QFileDialog::AnyFile);
     QCOMPARE(path->filter(), QString("*.*"));
-    path->setPickMode(QFileDialog::ExistingFiles);
-    path->setFilter(QStringLiteral("*.png"));
-    QCOMPARE(path->pickMode(), QFileDialog::ExistingFiles);
-    QCOMPARE(path->filter(), QString("*.png"));
-}
-
-void TestTextPathValues::sharedButtonEditors()
-{
-    TTextValue* text = addTextRow();
-    TPathValue* path = addPathRow();
-    auto* child = new TPathValue(text, QStringLiteral("Child"));
-    QCOMPARE(text->buttonEditor(), static_cast<TButtonEditor*>(&TTextValue::s_TextButtonEditor));
-    QCOMPARE(path->buttonEditor(), static_cast<TButtonEditor*>(&TPathValue::s_PathButtonEditor));
-    QCOMPARE(child->buttonEditor(), static_cast<TButtonEditor*>(&TPathValue::s_PathButtonEditor));
+    QVERIFY(text->buttonEditor() == &TTextValue::s_TextButtonEditor);
+    QVERIFY((new TPathValue(text, "Child"))->buttonEditor() == &TPathValue::s_PathButtonEditor);
+    for (TBaseValue* row : {static_cast<TBaseValue*>(text), static_cast<TBaseValue*>(path)}) {
+        QVERIFY(row->value().kind == SK_Value && row->value().value.userType() == QMetaType::QString);
+        QVERIFY(shown(row).isEmpty() && !row->validator());
+        // Strings are stored as given, special codes included.
+        for (const QString& input : {QString("a\nb\r\nc"), QString("  padded "), QString("a<b & <i>c</i>"),
+                                     QString("8"), QString("")}) {
+            QVERIFY(row->setValue(input));
+            QVERIFY(row->value().kind == SK_Value && row->string() == input && row->valueText() == input);
+        }
+    }
     path->setButtonEditor(nullptr);
-    m_browser->setCurrentItem(path);
-    QVERIFY(path->editor());
-    QVERIFY(!dotsButton(path));
-}
+    QVERIFY(open(path) && !open(path)->buttonWidget());
 
-void TestTextPathValues::factoryBinds_data()
-{
-    QTest::addColumn<bool>("path");
-    QTest::newRow("text") << false;
-    QTest::newRow("path") << true;
-}
-
-void TestTextPathValues::factoryBinds()
-{
-    QFETCH(bool, path);
-    QString variable = QStringLiteral("from caller\nline two");
-    TBaseValue* row = path
-        ? static_cast<TBaseValue*>(m_browser->addPath(0, "Row", "the hint", "key", &variable))
-        : static_cast<TBaseValue*>(m_browser->addText(0, "Row", "the hint", "key", &variable));
-    QVERIFY(row);
-    QCOMPARE(row->linkType(), int(LT_String));
-    QCOMPARE(row->linked(), static_cast<void*>(&variable));
-    QCOMPARE(row->hint(), QString("the hint"));
-    QCOMPARE(row->properyName(), QString("key"));
-    QCOMPARE(row->text(0), QString("Row"));
-    if (path)
-        QVERIFY(dynamic_cast<TPathValue*>(row));
-    else
-        QVERIFY(dynamic_cast<TTextValue*>(row));
-
+    QString vars[] = {QStringLiteral("from caller\nline two"), QStringLiteral("path")};
+    QVERIFY(!m_browser->addText(-1, "Row", "", "", vars) && !m_browser->addText(0, "", "", "", vars));
+    QVERIFY(!m_browser->addPath(-1, "Row", "", "", vars) && !m_browser->addPath(0, "", "", "", vars));
+    TBaseValue* bound[] = {m_browser->addText(0, "Text", "the hint", "key", &vars[0]),
+                           m_browser->addPath(1, "Path", "", "", &vars[1])};
+    QVERIFY(bound[1]->parent() == bound[0] && dynamic_cast<TPathValue*>(bound[1]));
+    QVERIFY(bound[0]->linkType() == LT_String && bound[1]->linked() == &vars[1]);
+    QCOMPARE(bound[0]->hint(), QString("the hint"));
+    QCOMPARE(bound[0]->properyName(), QString("key"));
     m_browser->updateFromLinked();
-    QCOMPARE(row->value().value.toString(), QString("from caller\nline two"));
-    QVERIFY(row->setValue(QStringLiteral("")));
+    QCOMPARE(val(bound[0]), QString("from caller\nline two"));
+    QCOMPARE(val(bound[1]), QString("path"));
+    QVERIFY(bound[0]->setValue(QString("")) && bound[1]->setValue(QString("written back")));
     m_browser->updateLinked();
-    QCOMPARE(variable, QString(""));
-    QVERIFY(row->setValue(QStringLiteral("written back")));
-    m_browser->updateLinked();
-    QCOMPARE(variable, QString("written back"));
-
-    // The next level nests under the row just made.
-    QString second;
-    TBaseValue* nested = path ? static_cast<TBaseValue*>(m_browser->addPath(1, "Inner", "", "", &second))
-                              : static_cast<TBaseValue*>(m_browser->addText(1, "Inner", "", "", &second));
-    QVERIFY(nested);
-    QCOMPARE(nested->parent(), static_cast<QTreeWidgetItem*>(row));
-}
-
-void TestTextPathValues::factoryRefuses()
-{
-    QString variable;
-    QVERIFY(!m_browser->addText(-1, "Row", "", "", &variable));
-    QVERIFY(!m_browser->addText(0, "", "", "", &variable));
-    QVERIFY(!m_browser->addPath(-1, "Row", "", "", &variable));
-    QVERIFY(!m_browser->addPath(0, "", "", "", &variable));
-    QCOMPARE(m_browser->topLevelItemCount(), 0);
+    QVERIFY(vars[0].isEmpty() && vars[1] == "written back");
 }
 
 void TestTextPathValues::pathDialogStart_data()
@@ -349,367 +121,171 @@ void TestTextPathValues::pathDialogStart_data()
 void TestTextPathValues::pathDialogStart()
 {
     QFETCH(int, start);
-    // The current directory is where special and empty paths start.
+    // Special and empty paths start in the current directory.
     QDir::setCurrent(m_dir->path());
     QTemporaryDir elsewhere;
-    QVERIFY(elsewhere.isValid());
-
-    TPathValue* path = addPathRow();
-    switch (start) {
-    case 0:
-        path->setValue(elsewhere.path());
-        break;
-    case 1:
-        path->setValue(m_other);
-        break;
-    case 2:
-        path->setValue(m_file);
+    auto* path = new TPathValue(m_browser.get(), "Folder");
+    path->setValue(start == 0 ? elsewhere.path() : start == 1 ? m_other : start == 2 ? m_file : QString());
+    if (start == 2)
         path->setSpecial(SV_Default);
-        QCOMPARE(path->value().kind, int(SK_Special));
-        break;
-    default:
-        path->setValue(QString());
-        break;
-    }
-
     QString directory;
     QStringList selected;
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
         directory = dialog->directory().absolutePath();
         selected = dialog->selectedFiles();
-        dialog->reject();
     }));
-
-    switch (start) {
-    case 0:
-        QCOMPARE(canonical(directory), canonical(elsewhere.path()));
-        break;
-    case 1:
-        QCOMPARE(canonical(directory), canonical(m_dir->path()));
-        QCOMPARE(selected.size(), 1);
-        QCOMPARE(canonical(selected.first()), canonical(m_other));
-        break;
-    default:
-        QCOMPARE(canonical(directory), canonical(m_dir->path()));
-        // Nothing is preselected: what the dialog offers is its directory.
-        for (const QString& s : qAsConst(selected))
-            QVERIFY2(!QFileInfo(s).isFile(), qPrintable(s));
-        break;
-    }
+    QCOMPARE(canonical(directory), canonical(start ? m_dir->path() : elsewhere.path()));
+    if (start == 1)
+        QCOMPARE(selected.size() == 1 ? canonical(selected.first()) : QString(), canonical(m_other));
+    for (const QString& s : qAsConst(selected))
+        QVERIFY2(start == 1 || !QFileInfo(s).isFile(), qPrintable(s));
 }
 
-void TestTextPathValues::pathDialogModeAndTitle_data()
+void TestTextPathValues::pathDialogModeAndFilter_data()
 {
     QTest::addColumn<QFileDialog::FileMode>("mode");
-    QTest::newRow("any file") << QFileDialog::AnyFile;
-    QTest::newRow("existing file") << QFileDialog::ExistingFile;
-    QTest::newRow("directory") << QFileDialog::Directory;
-    QTest::newRow("existing files") << QFileDialog::ExistingFiles;
-}
-
-void TestTextPathValues::pathDialogModeAndTitle()
-{
-    QFETCH(QFileDialog::FileMode, mode);
-    TPathValue* path = addPathRow(QStringLiteral("Output folder"));
-    path->setValue(m_dir->path());
-    path->setPickMode(mode);
-
-    QFileDialog::FileMode seen = QFileDialog::FileMode(-1);
-    QString title;
-    bool native = true;
-    bool parented = true;
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        seen = dialog->fileMode();
-        title = dialog->windowTitle();
-        native = !dialog->testOption(QFileDialog::DontUseNativeDialog);
-        parented = dialog->parentWidget() != nullptr;
-        dialog->reject();
-    }));
-    QCOMPARE(seen, mode);
-    QCOMPARE(title, QString("Output folder"));
-    QVERIFY(!native);
-    QVERIFY(!parented);
-}
-
-void TestTextPathValues::pathDialogFilter_data()
-{
     QTest::addColumn<QString>("filter");
     QTest::addColumn<bool>("passed");
-    QTest::newRow("default") << QString("*.*") << false;
-    QTest::newRow("empty") << QString() << false;
-    QTest::newRow("pattern") << QString("Text (*.txt)") << true;
+    QTest::newRow("any file") << QFileDialog::AnyFile << QString("*.*") << false;
+    QTest::newRow("existing file") << QFileDialog::ExistingFile << QString() << false;
+    QTest::newRow("directory") << QFileDialog::Directory << QString("Text (*.txt)") << true;
+    QTest::newRow("existing files") << QFileDialog::ExistingFiles << QString("*.png") << true;
 }
 
-void TestTextPathValues::pathDialogFilter()
+void TestTextPathValues::pathDialogModeAndFilter()
 {
+    QFETCH(QFileDialog::FileMode, mode);
     QFETCH(QString, filter);
     QFETCH(bool, passed);
-    TPathValue* path = addPathRow();
+    auto* path = new TPathValue(m_browser.get(), "Output folder");
     path->setValue(m_dir->path());
+    path->setPickMode(mode);
     path->setFilter(filter);
-    QStringList filters;
+    QCOMPARE(path->filter(), filter);
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        filters = dialog->nameFilters();
-        dialog->reject();
+        QCOMPARE(dialog->fileMode(), mode);
+        QCOMPARE(dialog->windowTitle(), QString("Output folder"));
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog) && !dialog->parentWidget());
+        QCOMPARE(dialog->nameFilters().contains(filter), passed);
+        QVERIFY(!dialog->nameFilters().contains(QStringLiteral("*.*")));
     }));
-    QCOMPARE(filters.contains(filter), passed);
-    QVERIFY(!filters.contains(QStringLiteral("*.*")));
 }
 
-void TestTextPathValues::pathDialogAccept()
+void TestTextPathValues::pathDialogAnswers()
 {
-    TPathValue* path = addPathRow();
+    auto* path = new TPathValue(m_browser.get(), "Folder");
     path->setValue(m_file);
     QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
+    // Cancelled, from a value or a special: nothing changes.
+    for (const bool special : {false, true}) {
+        if (special)
+            path->setSpecial(SV_NoValue);
+        const SValue before = path->value();
+        QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
+            QVERIFY(selectLoaded(dialog, m_other));
+            dialog->reject();
+        }));
+        QVERIFY(path->value().kind == before.kind && path->value().value == before.value);
+    }
+    QCOMPARE(picked.count(), 0);
+    path->setValue(m_file);
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
         QVERIFY(selectLoaded(dialog, m_other));
         static_cast<QDialog*>(dialog)->accept();
     }));
-    QCOMPARE(path->value().kind, int(SK_Value));
-    QCOMPARE(canonical(path->value().value.toString()), canonical(m_other));
+    QCOMPARE(canonical(val(path)), canonical(m_other));
     QCOMPARE(picked.count(), 1);
+
+    // Accepted with no file at all: nothing is taken.
+    path->setValue(m_dir->path());
+    path->setPickMode(QFileDialog::ExistingFile);
+    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
+        QVERIFY(dialog->selectedFiles().isEmpty());
+        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
+    }));
+    QCOMPARE(val(path), m_dir->path());
 
     // A directory chooser hands back the directory.
     path->setPickMode(QFileDialog::Directory);
-    QTemporaryDir chosen;
-    QVERIFY(chosen.isValid());
-    path->setValue(chosen.path());
-    const QString sub = chosen.filePath(QStringLiteral("sub"));
+    const QString sub = m_dir->filePath(QStringLiteral("sub"));
     QVERIFY(QDir().mkdir(sub));
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
         dialog->setDirectory(sub);
         static_cast<QDialog*>(dialog)->accept();
     }));
-    QCOMPARE(canonical(path->value().value.toString()), canonical(sub));
+    QCOMPARE(canonical(val(path)), canonical(sub));
 }
 
-void TestTextPathValues::pathDialogCancel_data()
+void TestTextPathValues::pathDialogOutlivesEditor_data()
 {
-    QTest::addColumn<bool>("special");
-    QTest::newRow("value") << false;
-    QTest::newRow("special") << true;
+    QTest::addColumn<bool>("otherBrowser");
+    QTest::newRow("row left while open") << false;
+    QTest::newRow("editor taken by another browser") << true;
 }
 
-void TestTextPathValues::pathDialogCancel()
+void TestTextPathValues::pathDialogOutlivesEditor()
 {
-    QFETCH(bool, special);
-    TPathValue* path = addPathRow();
-    path->setValue(m_file);
-    if (special)
-        path->setSpecial(SV_NoValue);
-    const SValue before = path->value();
-    QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        QVERIFY(selectLoaded(dialog, m_other));
-        dialog->reject();
-    }));
-    QCOMPARE(path->value().kind, before.kind);
-    QCOMPARE(path->value().value, before.value);
-    QCOMPARE(picked.count(), 0);
-}
-
-void TestTextPathValues::pathDialogWithoutFile()
-{
-    // Accepted with no file at all: nothing is taken.
-    TPathValue* path = addPathRow();
-    path->setValue(m_dir->path());
-    path->setPickMode(QFileDialog::ExistingFile);
-    bool empty = false;
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        empty = dialog->selectedFiles().isEmpty();
-        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-    }));
-    QVERIFY(empty);
-    QCOMPARE(path->value().kind, int(SK_Value));
-    QCOMPARE(path->value().value.toString(), m_dir->path());
-}
-
-void TestTextPathValues::pathRowDeletedWhileOpen()
-{
-    TPathValue* keep = addPathRow(QStringLiteral("Keep"));
-    keep->setValue(QStringLiteral("kept"));
-    TPathValue* path = addPathRow();
-    path->setValue(m_file);
-    QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        delete path;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(selectLoaded(dialog, m_other));
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(m_browser->topLevelItemCount(), 1);
-    QCOMPARE(keep->value().value.toString(), QString("kept"));
-    QCOMPARE(picked.count(), 0);
-}
-
-void TestTextPathValues::pathRowLeftWhileOpen()
-{
-    // The editor closes under the dialog; its choice reaches no other row.
-    TPathValue* other = addPathRow(QStringLiteral("Other"));
-    other->setValue(QStringLiteral("other"));
-    TPathValue* path = addPathRow();
-    path->setValue(m_file);
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        m_browser->setCurrentItem(other);
-        QVERIFY(selectLoaded(dialog, m_other));
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(other->value().value.toString(), QString("other"));
-    QCOMPARE(path->value().value.toString(), m_file);
-}
-
-void TestTextPathValues::pathEditorTakenByOtherBrowser()
-{
-    // Another browser opens an editor with the shared button editor while
-    // the dialog runs; the choice still goes to the row that was clicked.
+    QFETCH(bool, otherBrowser);
+    // The editor closes under the dialog, or the shared button editor
+    // serves another browser meanwhile: the choice goes to the row clicked
+    // while it is still its editor's, and to no other row.
     TValueBrowser second;
-    second.resize(300, 200);
     second.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&second));
-    auto* foreign = new TPathValue(&second, QStringLiteral("Foreign"));
-    foreign->setValue(QStringLiteral("foreign"));
-
-    TPathValue* path = addPathRow();
+    auto* other = new TPathValue(otherBrowser ? &second : m_browser.get(), "Other");
+    other->setValue(QStringLiteral("other"));
+    auto* path = new TPathValue(m_browser.get(), "Folder");
     path->setValue(m_file);
-    bool opened = false;
     QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        second.setCurrentItem(foreign);
-        opened = foreign->editor() != nullptr;
+        QVERIFY(open(other));
         QVERIFY(selectLoaded(dialog, m_other));
         static_cast<QDialog*>(dialog)->accept();
     }));
-    QVERIFY(opened);
-    QCOMPARE(canonical(path->value().value.toString()), canonical(m_other));
-    QCOMPARE(foreign->value().value.toString(), QString("foreign"));
+    QCOMPARE(val(other), QString("other"));
+    QCOMPARE(canonical(val(path)), canonical(otherBrowser ? m_other : m_file));
 }
 
-void TestTextPathValues::textDialogFromSpecial()
+void TestTextPathValues::textDialog_data()
 {
-    TTextValue* text = addTextRow();
-    text->setValue(QStringLiteral("hidden"));
-    text->setSpecial(SV_Default);
-    QCOMPARE(text->value().kind, int(SK_Special));
-    QString shown = QStringLiteral("unset");
-    QVERIFY(clickDots<qelTextEditorDialog>(text, [&](qelTextEditorDialog* dialog) {
-        auto* edit = dialog->findChild<QTextEdit*>();
-        QVERIFY(edit);
-        shown = edit->toPlainText();
-        edit->setPlainText(QStringLiteral("typed text"));
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(shown, QString());
-    QCOMPARE(text->value().kind, int(SK_Value));
-    QCOMPARE(text->value().value.toString(), QString("typed text"));
-}
-
-void TestTextPathValues::textDialogAccept_data()
-{
-    QTest::addColumn<bool>("special");
+    QTest::addColumn<int>("special");
     QTest::addColumn<QString>("typed");
-    QTest::newRow("value to text") << false << QString("new\ntext");
-    QTest::newRow("value to empty") << false << QString("");
-    QTest::newRow("special to empty") << true << QString("");
-    QTest::newRow("special to text") << true << QString("words");
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("value to text") << 0 << QString("new\ntext") << true;
+    QTest::newRow("value to empty") << 0 << QString("") << true;
+    QTest::newRow("special to empty") << int(SV_Unused) << QString("") << true;
+    // "8" is the code of "Default" but a different value of a text row.
+    QTest::newRow("special to its code") << int(SV_Default) << QString("8") << true;
+    QTest::newRow("value cancelled") << 0 << QString("thrown away") << false;
+    QTest::newRow("special cancelled") << int(SV_Empty) << QString("thrown away") << false;
 }
 
-void TestTextPathValues::textDialogAccept()
+void TestTextPathValues::textDialog()
 {
-    QFETCH(bool, special);
+    QFETCH(int, special);
     QFETCH(QString, typed);
-    TTextValue* text = addTextRow();
+    QFETCH(bool, accept);
+    auto* text = new TTextValue(m_browser.get(), "Note");
     text->setValue(QStringLiteral("old"));
     if (special)
-        text->setSpecial(SV_Unused);
-    QString shown;
-    QVERIFY(clickDots<qelTextEditorDialog>(text, [&](qelTextEditorDialog* dialog) {
-        auto* edit = dialog->findChild<QTextEdit*>();
-        QVERIFY(edit);
-        shown = edit->toPlainText();
-        edit->setPlainText(typed);
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(shown, special ? QString() : QString("old"));
-    QCOMPARE(text->value().kind, int(SK_Value));
-    QCOMPARE(text->value().value.toString(), typed);
-    QVERIFY(!text->value().value.toString().isNull());
-}
-
-void TestTextPathValues::textDialogCancel_data()
-{
-    QTest::addColumn<bool>("special");
-    QTest::newRow("value") << false;
-    QTest::newRow("special") << true;
-}
-
-void TestTextPathValues::textDialogCancel()
-{
-    QFETCH(bool, special);
-    TTextValue* text = addTextRow();
-    text->setValue(QStringLiteral("kept"));
-    if (special)
-        text->setSpecial(SV_Empty);
+        text->setSpecial(special);
     const SValue before = text->value();
     QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
     QVERIFY(clickDots<qelTextEditorDialog>(text, [&](qelTextEditorDialog* dialog) {
-        if (auto* edit = dialog->findChild<QTextEdit*>())
-            edit->setPlainText(QStringLiteral("thrown away"));
-        dialog->reject();
-    }));
-    QCOMPARE(text->value().kind, before.kind);
-    QCOMPARE(text->value().value, before.value);
-    QCOMPARE(picked.count(), 0);
-}
-
-void TestTextPathValues::textRowDeletedWhileOpen()
-{
-    TTextValue* text = addTextRow();
-    QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
-    QVERIFY(clickDots<qelTextEditorDialog>(text, [&](qelTextEditorDialog* dialog) {
-        delete text;
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (auto* edit = dialog->findChild<QTextEdit*>())
-            edit->setPlainText(QStringLiteral("late"));
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(m_browser->topLevelItemCount(), 0);
-    QCOMPARE(picked.count(), 0);
-}
-
-void TestTextPathValues::numericTextReplacesSpecial()
-{
-    // "8" is the code of "Default" but a different value of a text row.
-    TTextValue* text = addTextRow();
-    text->setSpecial(SV_Default);
-    QVERIFY(clickDots<qelTextEditorDialog>(text, [&](qelTextEditorDialog* dialog) {
         auto* edit = dialog->findChild<QTextEdit*>();
-        QVERIFY(edit);
-        edit->setPlainText(QString::number(int(SV_Default)));
-        static_cast<QDialog*>(dialog)->accept();
+        QCOMPARE(edit->toPlainText(), special ? QString() : QString("old"));
+        edit->setPlainText(typed);
+        accept ? dialog->accept() : dialog->reject();
     }));
-    QCOMPARE(text->value().kind, int(SK_Value));
-    QCOMPARE(text->value().value.toString(), QString("8"));
-}
+    QCOMPARE(picked.count(), int(accept));
+    QCOMPARE(text->value().kind, accept ? int(SK_Value) : before.kind);
+    QCOMPARE(text->value().value, accept ? QVariant(typed) : before.value);
 
-void TestTextPathValues::specialReplacesNumericText()
-{
-    TTextValue* text = addTextRow();
-    text->setValue(QStringLiteral("8"));
-    m_browser->setCurrentItem(text);
-    TDropList* editor = text->editor();
-    QVERIFY(editor);
-    SpecialValueList* specials = m_browser->specialList();
-    TItem* entry = specials->findItem(QVariant(int(SV_Default)));
-    QVERIFY(entry);
-    emit editor->picked(specials, entry, entry->value);
-    QCOMPARE(text->value().kind, int(SK_Special));
-    QCOMPARE(text->value().value.toUInt(), uint(SV_Default));
-
-    // Picking the same special value again changes nothing.
-    QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
-    emit editor->picked(specials, entry, entry->value);
-    QCOMPARE(picked.count(), 0);
+    // A special value picked from the popup replaces a numeric text; the
+    // same special again is no pick.
+    QVERIFY(pick(text, "Default"));
+    QVERIFY(text->value().kind == SK_Special && text->value().value.toUInt() == SV_Default);
+    QVERIFY(pick(text, "Default"));
+    QCOMPARE(picked.count(), int(accept) + 1);
 }
 
 QTEST_MAIN(TestTextPathValues)
-
 #include "tst_textpathvalues.moc"

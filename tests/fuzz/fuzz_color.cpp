@@ -1,6 +1,6 @@
 // Color validator and color row.
 
-#include "fuzzrows.h"
+#include "fuzzcommon.h"
 #include "tcolorvalue.h"
 
 namespace {

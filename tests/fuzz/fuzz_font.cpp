@@ -1,6 +1,6 @@
 // Font descriptions handed to a font row.
 
-#include "fuzzrows.h"
+#include "fuzzcommon.h"
 #include "tfontvalue.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Range validator and range row.
 
-#include "fuzzrows.h"
+#include "fuzzcommon.h"
 #include "tcompoundvalidators.h"
 #include "trangevalue.h"
 

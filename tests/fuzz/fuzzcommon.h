@@ -2,8 +2,8 @@
 #define TARVO_FUZZCOMMON_H
 
 // Shared pieces of the fuzz harnesses: the application object, candidate
-// variants made from fuzzed bytes, and the property check that stops the
-// run.
+// variants made from fuzzed bytes, the property check that stops the run,
+// a browser kept for the whole run and the check of a row given a candidate.
 
 #include <QApplication>
 #include <QBuffer>
@@ -21,6 +21,9 @@
 #include <QVariant>
 
 #include <fuzzer/FuzzedDataProvider.h>
+
+#include "tbasevalue.h"
+#include "tvaluebrowser.h"
 
 #include <cmath>
 #include <cstdio>
@@ -165,6 +168,88 @@ inline double rounded(double real, int decimals)
     if (!std::isfinite(real))
         return real;
     return QString::number(real, 'f', decimals).toDouble();
+}
+
+
+inline TValueBrowser* browser()
+{
+    static TValueBrowser* instance = [] {
+        auto* b = new TValueBrowser;
+        b->setSpecialList(&TValueBrowser::s_specialList, false);
+        b->addGroup(QStringLiteral("Fuzz"));
+        return b;
+    }();
+    return instance;
+}
+
+// Hands candidate to row under validator and checks what the row holds:
+// an accepted candidate leaves a value the validator takes as it is; a
+// rejected one leaves the row as it was.
+inline void checkRow(TBaseValue* row, TValueValidator* validator, const QVariant& candidate)
+{
+    TValueValidator* previous = row->validator();
+    // Every input starts from the same state.
+    row->setSpecial(SV_Default);
+    row->setValidator(validator);
+    const SValue before = row->value();
+    const bool accepted = row->setValue(candidate);
+    const SValue& after = row->value();
+    if (accepted) {
+        require(after.kind == SK_Value, "an accepted value is an ordinary value");
+        QVariant copy = after.value;
+        require(validator->checkValue(copy) == TValueValidator::VR_Valid,
+                "a row holds what its validator takes as it is");
+        // The text the row shows reads back as the same value.
+        QVariant text(row->valueText());
+        require(validator->checkValue(text) != TValueValidator::VR_Invalid
+                    && identical(text, after.value),
+                "a row's text reads back as its value");
+    } else {
+        require(after.kind == before.kind && identical(after.value, before.value),
+                "a rejected value leaves the row as it was");
+    }
+    // Text, children and the open editor follow the value.
+    (void)row->valueText();
+    row->browser()->setCurrentItem(row);
+    row->browser()->setCurrentItem(nullptr);
+    row->setValidator(previous);
+}
+
+// The body shared by the point, size and rectangle harnesses: a validator
+// of type Validator, with fuzzed bounds or none, checks a fuzzed candidate;
+// inBounds(value, bounds) says whether an accepted value keeps to them.
+template <typename Validator, typename InBounds>
+int checkCompound(const uint8_t* bytes, size_t size, int type, InBounds inBounds, TBaseValue* row)
+{
+    FuzzedDataProvider data(bytes, size);
+    context().clear();
+    int bounds[4] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
+                     std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
+    if (data.ConsumeBool()) {
+        for (int& b : bounds)
+            b = data.ConsumeIntegral<int>();
+        for (int i = 0; i < 4; i += 2) {
+            if (bounds[i] > bounds[i + 1])
+                std::swap(bounds[i], bounds[i + 1]);
+        }
+    }
+    Validator validator(nullptr, bounds[0], bounds[1], bounds[2], bounds[3]);
+    const QVariant candidate = consumeCandidate(data);
+    note("candidate", candidate);
+
+    QVariant value = candidate;
+    const TValueValidator::EValidateResult result = validator.checkValue(value);
+    if (result != TValueValidator::VR_Corrected)
+        require(identical(value, candidate), "a value that is not corrected is untouched");
+    if (result != TValueValidator::VR_Invalid) {
+        require(value.userType() == type, "an accepted value has the validator's type");
+        require(inBounds(value, bounds), "an accepted value lies within the bounds");
+        QVariant again = value;
+        require(validator.checkValue(again) == TValueValidator::VR_Valid, "an accepted value is valid again");
+        require(identical(again, value), "an accepted value is left as it is");
+    }
+    checkRow(row, &validator, candidate);
+    return 0;
 }
 
 } // namespace fuzz
