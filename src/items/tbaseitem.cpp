@@ -5,9 +5,11 @@
 
 #include <QApplication>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QStyle>
 
 int TBaseItem::s_defaultPage = 0;
+int TBaseItem::s_building = 0;
 
 TBaseItem::TBaseItem(TValueBrowser* browser, const QString& name, int page, int id)
     : QTreeWidgetItem(browser, QStringList(name), QTreeWidgetItem::UserType)
@@ -18,6 +20,10 @@ TBaseItem::TBaseItem(TValueBrowser* browser, const QString& name, int page, int 
 TBaseItem::TBaseItem(TBaseItem* parent, const QString& name, int id)
     : QTreeWidgetItem(parent, QStringList(name), QTreeWidgetItem::UserType)
 {
+    if (parent && parent->m_expandOnChild) {
+        parent->m_expandOnChild = false;
+        parent->setExpanded(true);
+    }
     init(name, -1, id);
 }
 
@@ -35,10 +41,20 @@ void TBaseItem::init(const QString& name, int page, int id)
     m_checkLink = nullptr;
     m_checkLinkType = LT_Bool;
 
-    setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    QTreeWidget* tree = treeWidget();
+    if (s_building > 0 && tree) {
+        // The view hears of the factory's new row as a whole, not of each
+        // step of its set-up.
+        const QSignalBlocker blocker(tree->model());
+        setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    } else {
+        setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    }
     m_checkState = m_storedCheckState = checkState(0);
 
-    if (const auto* p = dynamic_cast<const TBaseItem*>(QTreeWidgetItem::parent())) {
+    QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();
+    if (const auto* p = parentItem && parentItem->type() == UserType ? dynamic_cast<const TBaseItem*>(parentItem)
+                                                                     : nullptr) {
         // Child rows live on their parent's page.
         m_page = p->page();
     } else if (page >= 0) {
@@ -51,8 +67,14 @@ void TBaseItem::init(const QString& name, int page, int id)
     // Virtual dispatch does not reach derived classes here; the base rule is
     // what a new row needs.
     TBaseItem::setVisible(true);
-    if (treeWidget())
-        setExpanded(true);
+    // Marking a row expanded costs the view a persistent index; a row
+    // without children is expanded once it gets its first one.
+    if (tree) {
+        if (childCount() > 0)
+            setExpanded(true);
+        else
+            m_expandOnChild = true;
+    }
 }
 
 void TBaseItem::detachFromBrowser()

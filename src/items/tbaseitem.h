@@ -111,6 +111,9 @@ protected:
     void detachFromBrowser();
 
     static int s_defaultPage;
+    /// Above 0 while the browser's factory builds rows: they are announced
+    /// to the view once, when the factory is done with them.
+    static int s_building;
 
 private:
     Q_DISABLE_COPY(TBaseItem)
@@ -127,6 +130,8 @@ private:
     int m_checkLinkType = LT_Bool;
     /// Whether the stored check state has been taken (storeSet) or read.
     bool m_checkStored = false;
+    /// A new row is expanded when it gets its first child row.
+    bool m_expandOnChild = false;
 };
 
 Q_DECLARE_METATYPE(TBaseItem*)

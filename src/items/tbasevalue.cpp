@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 // The stored record has no kind until the first storeSet().
@@ -32,8 +33,14 @@ TBaseValue::TBaseValue(TBaseItem* parent, const QString& name, int id)
     init();
 }
 
+QVector<TBaseValue*> TBaseValue::s_built;
+
 void TBaseValue::init()
 {
+    if (s_building > 0) {
+        m_cellDeferred = true;
+        s_built.append(this);
+    }
     m_stored.kind = NoKind;
     // No validator is set yet, so the empty text is always taken.
     TBaseValue::setValue(QVariant(QStringLiteral("")));
@@ -41,6 +48,8 @@ void TBaseValue::init()
 
 TBaseValue::~TBaseValue()
 {
+    if (m_cellDeferred)
+        s_built.removeOne(this);
     closeEditor();
     // A compound parent keeps its child's place, empty, so it never reaches
     // a deleted child.
@@ -244,13 +253,9 @@ void TBaseValue::setupValue()
 {
     m_changed = m_current.kind != m_stored.kind || valueChanged(m_current.value, m_stored.value);
 
-    if (m_currentEntry) {
-        setValueCell(m_currentEntry->displayText(),
-                     m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
-    } else {
-        const QString text = valueText();
-        setValueCell(text, itemIcon());
-    }
+    // A row the factory is still building shows its cell once, when done.
+    if (!m_cellDeferred)
+        showCell();
 
     if (m_editor) {
         m_editor->comboBox()->ensureFilled();
@@ -261,36 +266,70 @@ void TBaseValue::setupValue()
 
     updateChildren();
 
-    if (auto* parentValue = dynamic_cast<TBaseValue*>(QTreeWidgetItem::parent())) {
+    QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();
+    if (auto* parentValue = parentItem && parentItem->type() == UserType ? dynamic_cast<TBaseValue*>(parentItem)
+                                                                         : nullptr) {
         if (!parentValue->m_updatingChildren && parentValue->m_current.kind != SK_Special)
             parentValue->updateFromChild(this);
     }
+}
+
+void TBaseValue::showCell()
+{
+    if (m_currentEntry) {
+        setValueCell(m_currentEntry->displayText(),
+                     m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
+    } else {
+        const QString text = valueText();
+        setValueCell(text, itemIcon());
+    }
+}
+
+void TBaseValue::showBuiltCells()
+{
+    const QVector<TBaseValue*> built = std::exchange(s_built, {});
+    for (TBaseValue* value : built) {
+        value->m_cellDeferred = false;
+        value->showCell();
+    }
+}
+
+QVariant TBaseValue::data(int column, int role) const
+{
+    if (column == 1 && role == Qt::ToolTipRole) {
+        const QVariant tip = QTreeWidgetItem::data(column, role);
+        return tip.isValid() ? tip : QTreeWidgetItem::data(column, Qt::DisplayRole);
+    }
+    return QTreeWidgetItem::data(column, role);
 }
 
 void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
 {
     TValueBrowser* b = browser();
     QAbstractItemModel* model = b ? b->model() : nullptr;
-    if (!model || model->signalsBlocked()) {
+    // The tool tip is the text (see data()): a tool tip set by hand goes.
+    const auto setCell = [this, &text, &icon]() {
         setText(1, text);
-        setToolTip(1, text);
+        if (QTreeWidgetItem::data(1, Qt::ToolTipRole).isValid())
+            setData(1, Qt::ToolTipRole, QVariant());
         setIcon(1, icon);
+    };
+    if (!model || model->signalsBlocked()) {
+        setCell();
         return;
     }
     // Text, tool tip and icon change as one: the view and the itemChanged
     // slots hear of the cell once rather than once per role, and not at all
     // when nothing changed (as each setter would have decided).
     const QVariant textValue(text);
-    const QVariant shown = data(1, Qt::DisplayRole);
+    const QVariant shown = QTreeWidgetItem::data(1, Qt::DisplayRole);
     const bool changed = columnCount() < 2 || !shown.isValid() || shown != textValue
         || data(1, Qt::ToolTipRole) != textValue || data(1, Qt::DecorationRole) != QVariant(icon);
     if (!changed)
         return;
     {
         const QSignalBlocker blocker(model);
-        setText(1, text);
-        setToolTip(1, text);
-        setIcon(1, icon);
+        setCell();
     }
     const QModelIndex index = b->indexFromItem(this, 1);
     emit model->dataChanged(index, index,

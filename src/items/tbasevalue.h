@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QVector>
 
 class TButtonEditor;
 class TDropList;
@@ -78,6 +79,9 @@ public:
     virtual bool autoIcon() const;
     virtual bool autoIconActive() const;
 
+    /// The value column's tool tip is its text unless one was set.
+    QVariant data(int column, int role) const override;
+
     void setVisible(bool visible) override;
     const char* ItemID() const override { return "SValue"; }
     bool editable() const override { return true; }
@@ -139,6 +143,14 @@ private:
 
     void init();
     void writeValueKeys(QSettings& settings, bool asText);
+    /// Brings the value column in line with the current record.
+    void showCell();
+    /// Shows the cells of the rows the factory has finished.
+    static void showBuiltCells();
+
+    /// Rows built by the factory whose cell is shown when it is done.
+    static QVector<TBaseValue*> s_built;
+    bool m_cellDeferred = false;
 
     bool m_childMode = false;
     mutable QPointer<TDropList> m_editor;
