@@ -18,7 +18,7 @@ TValueBrowser* TValueItemDelegate::browser() const
 void TValueItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const
 {
-    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+    if (auto* item = TBaseItem::fromItem(browser()->itemFromIndex(index)))
         item->paint(painter, option, index);
     else
         QItemDelegate::paint(painter, option, index);
@@ -32,7 +32,7 @@ QSize TValueItemDelegate::sizeHint(const QStyleOptionViewItem&, const QModelInde
 QWidget* TValueItemDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                           const QModelIndex& index) const
 {
-    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+    if (auto* item = TBaseItem::fromItem(browser()->itemFromIndex(index)))
         return item->createEditor(parent, option, index);
     return QItemDelegate::createEditor(parent, option, index);
 }
@@ -40,7 +40,7 @@ QWidget* TValueItemDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 void TValueItemDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                               const QModelIndex& index) const
 {
-    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+    if (auto* item = TBaseItem::fromItem(browser()->itemFromIndex(index)))
         item->updateEditorGeometry(editor, option, index);
     else
         QItemDelegate::updateEditorGeometry(editor, option, index);

@@ -11,6 +11,27 @@
 int TBaseItem::s_defaultPage = 0;
 int TBaseItem::s_building = 0;
 
+namespace {
+// The role under which a row answers with itself (see fromItem()).
+constexpr int SelfRole = Qt::UserRole + 0x5e1f;
+} // namespace
+
+QVariant TBaseItem::data(int column, int role) const
+{
+    if (role == SelfRole)
+        return QVariant::fromValue(const_cast<TBaseItem*>(this));
+    return QTreeWidgetItem::data(column, role);
+}
+
+TBaseItem* TBaseItem::fromItem(QTreeWidgetItem* item)
+{
+    if (!item || item->type() != UserType)
+        return nullptr;
+    const QVariant self = item->data(0, SelfRole);
+    return self.userType() == qMetaTypeId<TBaseItem*>() ? *static_cast<TBaseItem* const*>(self.constData())
+                                                        : nullptr;
+}
+
 TBaseItem::TBaseItem(TValueBrowser* browser, const QString& name, int page, int id)
     : QTreeWidgetItem(browser, QStringList(name), QTreeWidgetItem::UserType)
 {
@@ -53,8 +74,7 @@ void TBaseItem::init(const QString& name, int page, int id)
     m_checkState = m_storedCheckState = checkState(0);
 
     QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();
-    if (const auto* p = parentItem && parentItem->type() == UserType ? dynamic_cast<const TBaseItem*>(parentItem)
-                                                                     : nullptr) {
+    if (const TBaseItem* p = fromItem(parentItem)) {
         // Child rows live on their parent's page.
         m_page = p->page();
     } else if (page >= 0) {

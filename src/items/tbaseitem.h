@@ -95,6 +95,11 @@ public:
     virtual void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index);
     virtual int iconSpace() const;
 
+    QVariant data(int column, int role) const override;
+    /// The row that `item` is, or null when it is not one of the library's
+    /// rows; cheaper than a dynamic_cast.
+    static TBaseItem* fromItem(QTreeWidgetItem* item);
+
 protected:
     /// The icon shown left of the value; value types override it.
     virtual const QIcon itemIcon();
@@ -132,6 +137,9 @@ private:
     bool m_checkStored = false;
     /// A new row is expanded when it gets its first child row.
     bool m_expandOnChild = false;
+    /// Set while the row is a TBaseValue (see TBaseValue::fromItem()).
+    bool m_isValue = false;
+    friend class TBaseValue;
 };
 
 Q_DECLARE_METATYPE(TBaseItem*)

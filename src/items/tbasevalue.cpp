@@ -24,12 +24,14 @@ constexpr int NoKind = -1;
 TBaseValue::TBaseValue(TValueBrowser* browser, const QString& name, int page, int id)
     : TBaseItem(browser, name, page, id)
 {
+    m_isValue = true;
     init();
 }
 
 TBaseValue::TBaseValue(TBaseItem* parent, const QString& name, int id)
     : TBaseItem(parent, name, id)
 {
+    m_isValue = true;
     init();
 }
 
@@ -61,6 +63,13 @@ TBaseValue::~TBaseValue()
     // Leave the tree while this row is still a value, so the view never
     // reaches a half-destroyed row.
     detachFromBrowser();
+    m_isValue = false;
+}
+
+TBaseValue* TBaseValue::fromItem(QTreeWidgetItem* item)
+{
+    TBaseItem* row = TBaseItem::fromItem(item);
+    return row && row->m_isValue ? static_cast<TBaseValue*>(row) : nullptr;
 }
 
 TDropList* TBaseValue::editor() const
@@ -267,8 +276,7 @@ void TBaseValue::setupValue()
     updateChildren();
 
     QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();
-    if (auto* parentValue = parentItem && parentItem->type() == UserType ? dynamic_cast<TBaseValue*>(parentItem)
-                                                                         : nullptr) {
+    if (TBaseValue* parentValue = fromItem(parentItem)) {
         if (!parentValue->m_updatingChildren && parentValue->m_current.kind != SK_Special)
             parentValue->updateFromChild(this);
     }
@@ -300,19 +308,24 @@ QVariant TBaseValue::data(int column, int role) const
         const QVariant tip = QTreeWidgetItem::data(column, role);
         return tip.isValid() ? tip : QTreeWidgetItem::data(column, Qt::DisplayRole);
     }
-    return QTreeWidgetItem::data(column, role);
+    return TBaseItem::data(column, role);
 }
 
 void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
 {
     TValueBrowser* b = browser();
     QAbstractItemModel* model = b ? b->model() : nullptr;
+    // Most values have no icon: two empty icons need no comparing.
+    const QVariant shownIcon = QTreeWidgetItem::data(1, Qt::DecorationRole);
+    const bool bothEmpty = icon.isNull() && shownIcon.userType() == QMetaType::QIcon
+        && static_cast<const QIcon*>(shownIcon.constData())->isNull();
     // The tool tip is the text (see data()): a tool tip set by hand goes.
-    const auto setCell = [this, &text, &icon]() {
+    const auto setCell = [this, &text, &icon, bothEmpty]() {
         setText(1, text);
         if (QTreeWidgetItem::data(1, Qt::ToolTipRole).isValid())
             setData(1, Qt::ToolTipRole, QVariant());
-        setIcon(1, icon);
+        if (!bothEmpty)
+            setIcon(1, icon);
     };
     if (!model || model->signalsBlocked()) {
         setCell();
@@ -324,7 +337,7 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
     const QVariant textValue(text);
     const QVariant shown = QTreeWidgetItem::data(1, Qt::DisplayRole);
     const bool changed = columnCount() < 2 || !shown.isValid() || shown != textValue
-        || data(1, Qt::ToolTipRole) != textValue || data(1, Qt::DecorationRole) != QVariant(icon);
+        || QTreeWidgetItem::data(1, Qt::ToolTipRole).isValid() || (!bothEmpty && shownIcon != QVariant(icon));
     if (!changed)
         return;
     {
