@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QSettings>
-#include <QSignalBlocker>
 #include <QStyle>
 
 int TBaseItem::s_defaultPage = 0;
@@ -33,19 +32,39 @@ TBaseItem* TBaseItem::fromItem(QTreeWidgetItem* item)
 }
 
 TBaseItem::TBaseItem(TValueBrowser* browser, const QString& name, int page, int id)
-    : QTreeWidgetItem(browser, QStringList(name), QTreeWidgetItem::UserType)
+    : TBaseItem(browser, nullptr, name, page, id, false)
 {
-    init(name, page, id);
 }
 
 TBaseItem::TBaseItem(TBaseItem* parent, const QString& name, int id)
-    : QTreeWidgetItem(parent, QStringList(name), QTreeWidgetItem::UserType)
+    : TBaseItem(nullptr, parent, name, -1, id, false)
 {
-    if (parent && parent->m_expandOnChild) {
-        parent->m_expandOnChild = false;
-        parent->setExpanded(true);
+}
+
+TBaseItem::TBaseItem(TValueBrowser* browser, TBaseItem* parent, const QString& name, int page, int id,
+                     bool valueCell)
+    : QTreeWidgetItem(QStringList(name), QTreeWidgetItem::UserType)
+{
+    // Set up before joining the tree: the view hears of the new row once,
+    // as a whole, rather than of each step.
+    setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    if (valueCell) {
+        setText(1, QString());
+        setIcon(1, QIcon());
     }
-    init(name, -1, id);
+    if (parent) {
+        parent->addChild(this);
+        // A disabled parent disables the rows that join it.
+        if (!(parent->flags() & Qt::ItemIsEnabled))
+            setFlags(flags());
+        if (parent->m_expandOnChild) {
+            parent->m_expandOnChild = false;
+            parent->setExpanded(true);
+        }
+    } else if (browser) {
+        browser->addTopLevelItem(this);
+    }
+    init(name, page, id);
 }
 
 TBaseItem::~TBaseItem()
@@ -62,15 +81,8 @@ void TBaseItem::init(const QString& name, int page, int id)
     m_checkLink = nullptr;
     m_checkLinkType = LT_Bool;
 
+    // The check box was taken off before the row joined the tree.
     QTreeWidget* tree = treeWidget();
-    if (s_building > 0 && tree) {
-        // The view hears of the factory's new row as a whole, not of each
-        // step of its set-up.
-        const QSignalBlocker blocker(tree->model());
-        setFlags(flags() & ~Qt::ItemIsUserCheckable);
-    } else {
-        setFlags(flags() & ~Qt::ItemIsUserCheckable);
-    }
     m_checkState = m_storedCheckState = checkState(0);
 
     QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();

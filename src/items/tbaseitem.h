@@ -101,6 +101,10 @@ public:
     static TBaseItem* fromItem(QTreeWidgetItem* item);
 
 protected:
+    /// A row that joins the tree (under `parent`, or at the top of
+    /// `browser`) already set up, with an empty value cell when `valueCell`.
+    TBaseItem(TValueBrowser* browser, TBaseItem* parent, const QString& name, int page, int id, bool valueCell);
+
     /// The icon shown left of the value; value types override it.
     virtual const QIcon itemIcon();
 

@@ -22,14 +22,14 @@ constexpr int NoKind = -1;
 } // namespace
 
 TBaseValue::TBaseValue(TValueBrowser* browser, const QString& name, int page, int id)
-    : TBaseItem(browser, name, page, id)
+    : TBaseItem(browser, nullptr, name, page, id, true)
 {
     m_isValue = true;
     init();
 }
 
 TBaseValue::TBaseValue(TBaseItem* parent, const QString& name, int id)
-    : TBaseItem(parent, name, id)
+    : TBaseItem(nullptr, parent, name, -1, id, true)
 {
     m_isValue = true;
     init();
