@@ -315,10 +315,12 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
 {
     TValueBrowser* b = browser();
     QAbstractItemModel* model = b ? b->model() : nullptr;
-    // Most values have no icon: two empty icons need no comparing.
+    // Most values have no icon: a cell without one stores none, which the
+    // view paints as it paints an empty icon.
     const QVariant shownIcon = QTreeWidgetItem::data(1, Qt::DecorationRole);
-    const bool bothEmpty = icon.isNull() && shownIcon.userType() == QMetaType::QIcon
-        && static_cast<const QIcon*>(shownIcon.constData())->isNull();
+    const bool bothEmpty = icon.isNull()
+        && (!shownIcon.isValid()
+            || (shownIcon.userType() == QMetaType::QIcon && static_cast<const QIcon*>(shownIcon.constData())->isNull()));
     // The tool tip is the text (see data()): a tool tip set by hand goes.
     const auto setCell = [this, &text, &icon, bothEmpty]() {
         setText(1, text);
@@ -344,9 +346,9 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
         const QSignalBlocker blocker(model);
         setCell();
     }
+    static const QVector<int> roles = {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::DecorationRole};
     const QModelIndex index = b->indexFromItem(this, 1);
-    emit model->dataChanged(index, index,
-                            {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::DecorationRole});
+    emit model->dataChanged(index, index, roles);
 }
 
 void TBaseValue::valuePicked(TItemList* list, TItem* item, const QVariant& value)
