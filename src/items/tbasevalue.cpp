@@ -263,7 +263,7 @@ void TBaseValue::setupValue()
     m_changed = m_current.kind != m_stored.kind || valueChanged(m_current.value, m_stored.value);
 
     // A row the factory is still building shows its cell once, when done.
-    if (!m_cellDeferred)
+    if (!m_cellDeferred && !m_cellKept)
         showCell();
 
     if (m_editor) {
@@ -379,7 +379,11 @@ void TBaseValue::storeSet(bool emitChanges)
 {
     TBaseItem::storeSet(emitChanges);
     m_stored = m_current;
+    // The cell shows the current record, which stays as it is; only an
+    // automatic icon is drawn anew.
+    m_cellKept = !autoIcon();
     setupValue();
+    m_cellKept = false;
 }
 
 void TBaseValue::restoreSet()

@@ -153,6 +153,8 @@ private:
     /// Rows built by the factory whose cell is shown when it is done.
     static QVector<TBaseValue*> s_built;
     bool m_cellDeferred = false;
+    /// Set while storeSet() brings the row up to date: the cell stays.
+    bool m_cellKept = false;
 
     bool m_childMode = false;
     mutable QPointer<TDropList> m_editor;
