@@ -536,13 +536,18 @@ void tst_Items::newIntegerRowIsBadValue()
 {
     TValueBrowser b;
     b.setSpecialList(&TValueBrowser::s_specialList, false);
+    QSignalSpy changes(&b, &QTreeWidget::itemChanged);
     TIntegerValue* i = addInt(b, 0, "I");
+    QCOMPARE(changes.count(), 1); // the finished cell, not each step of the set-up
     QCOMPARE(i->value().kind, int(SK_Special));
     QCOMPARE(i->value().value.toUInt(), 16u);
     QCOMPARE(i->text(1), QStringLiteral("Bad Value"));
+    QCOMPARE(i->toolTip(1), QStringLiteral("Bad Value"));
+    i->setToolTip(1, QStringLiteral("by hand"));
     QVERIFY(i->setValue(QVariant(5)));
     QCOMPARE(i->value().kind, int(SK_Value));
     QCOMPARE(i->text(1), QStringLiteral("5"));
+    QCOMPARE(i->toolTip(1), QStringLiteral("5"));
 
     TDoubleValue* d = b.addReal(0, "D", QString(), QString(), nullptr, LT_Double);
     QCOMPARE(d->text(1), QStringLiteral("Bad Value"));
