@@ -96,9 +96,14 @@ void TBaseItem::init(const QString& name, int page, int id)
         m_page = unsigned(s_defaultPage);
     }
 
-    // Virtual dispatch does not reach derived classes here; the base rule is
-    // what a new row needs.
-    TBaseItem::setVisible(true);
+    // The base rule of setVisible(true), for a row the view has just got
+    // and shows: only a row off the current page needs hiding.
+    m_visible = true;
+    if (isSelected())
+        setSelected(false);
+    const TValueBrowser* b = browser();
+    if (!(b && int(m_page) == b->page()))
+        setHidden(true);
     // Marking a row expanded costs the view a persistent index; a row
     // without children is expanded once it gets its first one.
     if (tree) {

@@ -45,6 +45,15 @@ void TBaseValue::init()
     }
     m_stored.kind = NoKind;
     // No validator is set yet, so the empty text is always taken.
+    if (m_cellDeferred) {
+        // What setValue() would leave: an ordinary value that differs from
+        // the (empty) stored set, shown once the factory is done; there are
+        // no children yet, and the parent has not registered this row.
+        m_current.kind = SK_Value;
+        m_current.value = QVariant(QStringLiteral(""));
+        m_changed = true;
+        return;
+    }
     TBaseValue::setValue(QVariant(QStringLiteral("")));
 }
 
@@ -336,9 +345,9 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
     // Text, tool tip and icon change as one: the view and the itemChanged
     // slots hear of the cell once rather than once per role, and not at all
     // when nothing changed (as each setter would have decided).
-    const QVariant textValue(text);
     const QVariant shown = QTreeWidgetItem::data(1, Qt::DisplayRole);
-    const bool changed = columnCount() < 2 || !shown.isValid() || shown != textValue
+    const bool changed = shown.userType() != QMetaType::QString
+        || *static_cast<const QString*>(shown.constData()) != text
         || QTreeWidgetItem::data(1, Qt::ToolTipRole).isValid() || (!bothEmpty && shownIcon != QVariant(icon));
     if (!changed)
         return;
