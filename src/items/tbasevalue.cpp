@@ -307,7 +307,10 @@ void TBaseValue::showBuiltCells()
     const QVector<TBaseValue*> built = std::exchange(s_built, {});
     for (TBaseValue* value : built) {
         value->m_cellDeferred = false;
-        value->showCell();
+        // A cell that stays as the row joined the tree (empty, without an
+        // icon) needs nothing.
+        if (value->m_currentEntry || !value->valueText().isEmpty() || !value->itemIcon().isNull())
+            value->showCell();
     }
 }
 
