@@ -43,9 +43,9 @@ valgrind --tool=callgrind --collect-atstart=no --callgrind-out-file="$out/cg" \
 }
 # Every measured span is one dump, labelled "figure<TAB>side<TAB>target";
 # spans of the same figure and side add up.
-for f in $(ls "$out"/cg.* 2>/dev/null | sort -t. -k2 -n); do
-    label="$(sed -n 's/^desc: Trigger: Client Request: //p' "$f")"
-    total="$(sed -n 's/^totals: //p;s/^summary: //p' "$f" | head -n1)"
+for f in $(cd "$out" && ls cg.* 2>/dev/null | sort -t. -k2 -n); do
+    label="$(sed -n 's/^desc: Trigger: Client Request: //p' "$out/$f")"
+    total="$(sed -n 's/^totals: //p;s/^summary: //p' "$out/$f" | head -n1)"
     [ -n "$label" ] && printf '%s\t%s\n' "$label" "${total:-0}"
 done | awk -F'\t' '
     !($1 in target) { order[n++] = $1; target[$1] = $3 }
