@@ -93,7 +93,7 @@ QList<TBaseItem*> TValueBrowser::allItems() const
 {
     QList<TBaseItem*> items;
     for (QTreeWidgetItemIterator it(const_cast<TValueBrowser*>(this)); *it; ++it) {
-        if (auto* item = dynamic_cast<TBaseItem*>(*it))
+        if (auto* item = TBaseItem::fromItem(*it))
             items.append(item);
     }
     return items;
@@ -102,7 +102,7 @@ QList<TBaseItem*> TValueBrowser::allItems() const
 TBaseItem* TValueBrowser::getItem(int id)
 {
     for (QTreeWidgetItemIterator it(this); *it; ++it) {
-        auto* item = dynamic_cast<TBaseItem*>(*it);
+        auto* item = TBaseItem::fromItem(*it);
         if (item && item->id() == id)
             return item;
     }
@@ -258,7 +258,7 @@ void TValueBrowser::selectionChanged(QTreeWidgetItem* item, QTreeWidgetItem* pre
 
 void TValueBrowser::onItemChanged(QTreeWidgetItem* item, int column)
 {
-    auto* base = dynamic_cast<TBaseItem*>(item);
+    auto* base = TBaseItem::fromItem(item);
     if (!base)
         return;
     TValueBrowserExt::Edit edit(column == 0 ? m_ext : nullptr, base);
@@ -273,7 +273,7 @@ void TValueBrowser::onItemChanged(TBaseItem* item)
 
 void TValueBrowser::onItemClicked(QTreeWidgetItem* item, int column)
 {
-    if (auto* base = dynamic_cast<TBaseItem*>(item))
+    if (auto* base = TBaseItem::fromItem(item))
         base->onClickItem(column);
 }
 

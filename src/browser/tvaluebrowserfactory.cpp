@@ -25,6 +25,9 @@ T* TValueBrowser::createLeveled(int level, const QString& name, Args&&... args)
         return nullptr;
     const int n = m_levels.size();
     const int p = qMin(level - 1, n - 1);
+    // Until finishValue() the new row sets itself up without telling the
+    // view step by step.
+    ++TBaseItem::s_building;
     T* item = p < 0 ? new T(this, name, std::forward<Args>(args)..., -1, -1)
                     : new T(m_levels.at(p), name, std::forward<Args>(args)..., -1);
     if (level < n)
@@ -43,6 +46,8 @@ void TValueBrowser::finishValue(TBaseValue* value, const QString& hint, const QS
     if (validator)
         value->setValidator(validator);
     value->setLinked(variable, type);
+    if (--TBaseItem::s_building == 0)
+        TBaseValue::showBuiltCells();
     if (m_ext)
         m_ext->rowAdded(value);
 }

@@ -18,7 +18,7 @@ TValueBrowser* TValueItemDelegate::browser() const
 void TValueItemDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                const QModelIndex& index) const
 {
-    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+    if (auto* item = TBaseItem::fromItem(browser()->itemFromIndex(index)))
         item->paint(painter, option, index);
     else
         QItemDelegate::paint(painter, option, index);
@@ -37,7 +37,7 @@ QWidget* TValueItemDelegate::createEditor(QWidget* parent, const QStyleOptionVie
     // Values are edited in the value column only, whatever the edit triggers.
     if (index.column() != 1)
         return nullptr;
-    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+    if (auto* item = TBaseItem::fromItem(browser()->itemFromIndex(index)))
         return item->createEditor(parent, option, index);
     return QItemDelegate::createEditor(parent, option, index);
 }
@@ -45,7 +45,7 @@ QWidget* TValueItemDelegate::createEditor(QWidget* parent, const QStyleOptionVie
 void TValueItemDelegate::updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                                               const QModelIndex& index) const
 {
-    if (auto* item = dynamic_cast<TBaseItem*>(browser()->itemFromIndex(index)))
+    if (auto* item = TBaseItem::fromItem(browser()->itemFromIndex(index)))
         item->updateEditorGeometry(editor, option, index);
     else
         QItemDelegate::updateEditorGeometry(editor, option, index);

@@ -8,17 +8,63 @@
 #include <QStyle>
 
 int TBaseItem::s_defaultPage = 0;
+int TBaseItem::s_building = 0;
+
+namespace {
+// The role under which a row answers with itself (see fromItem()).
+constexpr int SelfRole = Qt::UserRole + 0x5e1f;
+} // namespace
+
+QVariant TBaseItem::data(int column, int role) const
+{
+    // The address as a plain number: far cheaper to pass than a pointer type.
+    if (role == SelfRole)
+        return QVariant(qulonglong(quintptr(this)));
+    return QTreeWidgetItem::data(column, role);
+}
+
+TBaseItem* TBaseItem::fromItem(QTreeWidgetItem* item)
+{
+    if (!item || item->type() != UserType)
+        return nullptr;
+    const QVariant self = item->data(0, SelfRole);
+    return self.userType() == QMetaType::ULongLong
+        ? reinterpret_cast<TBaseItem*>(quintptr(*static_cast<const qulonglong*>(self.constData())))
+        : nullptr;
+}
 
 TBaseItem::TBaseItem(TValueBrowser* browser, const QString& name, int page, int id)
-    : QTreeWidgetItem(browser, QStringList(name), QTreeWidgetItem::UserType)
+    : TBaseItem(browser, nullptr, name, page, id, false)
 {
-    init(name, page, id);
 }
 
 TBaseItem::TBaseItem(TBaseItem* parent, const QString& name, int id)
-    : QTreeWidgetItem(parent, QStringList(name), QTreeWidgetItem::UserType)
+    : TBaseItem(nullptr, parent, name, -1, id, false)
 {
-    init(name, -1, id);
+}
+
+TBaseItem::TBaseItem(TValueBrowser* browser, TBaseItem* parent, const QString& name, int page, int id,
+                     bool valueCell)
+    : QTreeWidgetItem(QStringList(name), QTreeWidgetItem::UserType)
+{
+    // Set up before joining the tree: the view hears of the new row once,
+    // as a whole, rather than of each step.
+    setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    if (valueCell)
+        setText(1, QString());
+    if (parent) {
+        parent->addChild(this);
+        // A disabled parent disables the rows that join it.
+        if (!(parent->flags() & Qt::ItemIsEnabled))
+            setFlags(flags());
+        if (parent->m_expandOnChild) {
+            parent->m_expandOnChild = false;
+            parent->setExpanded(true);
+        }
+    } else if (browser) {
+        browser->addTopLevelItem(this);
+    }
+    init(name, page, id);
 }
 
 TBaseItem::~TBaseItem()
@@ -35,10 +81,12 @@ void TBaseItem::init(const QString& name, int page, int id)
     m_checkLink = nullptr;
     m_checkLinkType = LT_Bool;
 
-    setFlags(flags() & ~Qt::ItemIsUserCheckable);
+    // The check box was taken off before the row joined the tree.
+    QTreeWidget* tree = treeWidget();
     m_checkState = m_storedCheckState = checkState(0);
 
-    if (const auto* p = dynamic_cast<const TBaseItem*>(QTreeWidgetItem::parent())) {
+    QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();
+    if (const TBaseItem* p = fromItem(parentItem)) {
         // Child rows live on their parent's page.
         m_page = p->page();
     } else if (page >= 0) {
@@ -48,11 +96,22 @@ void TBaseItem::init(const QString& name, int page, int id)
         m_page = unsigned(s_defaultPage);
     }
 
-    // Virtual dispatch does not reach derived classes here; the base rule is
-    // what a new row needs.
-    TBaseItem::setVisible(true);
-    if (treeWidget())
-        setExpanded(true);
+    // The base rule of setVisible(true), for a row the view has just got
+    // and shows: only a row off the current page needs hiding.
+    m_visible = true;
+    if (isSelected())
+        setSelected(false);
+    const TValueBrowser* b = browser();
+    if (!(b && int(m_page) == b->page()))
+        setHidden(true);
+    // Marking a row expanded costs the view a persistent index; a row
+    // without children is expanded once it gets its first one.
+    if (tree) {
+        if (childCount() > 0)
+            setExpanded(true);
+        else
+            m_expandOnChild = true;
+    }
 }
 
 void TBaseItem::detachFromBrowser()

@@ -142,7 +142,16 @@ public:
     /// The width in pixels kept for the value's icon: the small icon size plus 6.
     virtual int iconSpace() const;
 
+    QVariant data(int column, int role) const override;
+    /// The row that `item` is, or null when it is not one of the library's
+    /// rows; cheaper than a dynamic_cast.
+    static TBaseItem* fromItem(QTreeWidgetItem* item);
+
 protected:
+    /// A row that joins the tree (under `parent`, or at the top of
+    /// `browser`) already set up, with an empty value cell when `valueCell`.
+    TBaseItem(TValueBrowser* browser, TBaseItem* parent, const QString& name, int page, int id, bool valueCell);
+
     /// The icon shown left of the value; value types override it.
     virtual const QIcon itemIcon();
 
@@ -163,6 +172,9 @@ protected:
 
     /// The page that rows created with a negative page get.
     static int s_defaultPage;
+    /// Above 0 while the browser's factory builds rows: they are announced
+    /// to the view once, when the factory is done with them.
+    static int s_building;
 
 private:
     Q_DISABLE_COPY(TBaseItem)
@@ -182,6 +194,11 @@ private:
     bool m_checkStored = false;
     /// Hidden by the browser's filter; the visibility flag is left alone.
     bool m_filteredOut = false;
+    /// A new row is expanded when it gets its first child row.
+    bool m_expandOnChild = false;
+    /// Set while the row is a TBaseValue (see TBaseValue::fromItem()).
+    bool m_isValue = false;
+    friend class TBaseValue;
 };
 
 Q_DECLARE_METATYPE(TBaseItem*)

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
 
 namespace {
 // The stored record has no kind until the first storeSet().
@@ -21,26 +22,45 @@ constexpr int NoKind = -1;
 } // namespace
 
 TBaseValue::TBaseValue(TValueBrowser* browser, const QString& name, int page, int id)
-    : TBaseItem(browser, name, page, id)
+    : TBaseItem(browser, nullptr, name, page, id, true)
 {
+    m_isValue = true;
     init();
 }
 
 TBaseValue::TBaseValue(TBaseItem* parent, const QString& name, int id)
-    : TBaseItem(parent, name, id)
+    : TBaseItem(nullptr, parent, name, -1, id, true)
 {
+    m_isValue = true;
     init();
 }
 
+QVector<TBaseValue*> TBaseValue::s_built;
+
 void TBaseValue::init()
 {
+    if (s_building > 0) {
+        m_cellDeferred = true;
+        s_built.append(this);
+    }
     m_stored.kind = NoKind;
     // No validator is set yet, so the empty text is always taken.
+    if (m_cellDeferred) {
+        // What setValue() would leave: an ordinary value that differs from
+        // the (empty) stored set, shown once the factory is done; there are
+        // no children yet, and the parent has not registered this row.
+        m_current.kind = SK_Value;
+        m_current.value = QVariant(QStringLiteral(""));
+        m_changed = true;
+        return;
+    }
     TBaseValue::setValue(QVariant(QStringLiteral("")));
 }
 
 TBaseValue::~TBaseValue()
 {
+    if (m_cellDeferred)
+        s_built.removeOne(this);
     closeEditor();
     // A compound parent keeps its child's place, empty, so it never reaches
     // a deleted child.
@@ -52,6 +72,13 @@ TBaseValue::~TBaseValue()
     // Leave the tree while this row is still a value, so the view never
     // reaches a half-destroyed row.
     detachFromBrowser();
+    m_isValue = false;
+}
+
+TBaseValue* TBaseValue::fromItem(QTreeWidgetItem* item)
+{
+    TBaseItem* row = TBaseItem::fromItem(item);
+    return row && row->m_isValue ? static_cast<TBaseValue*>(row) : nullptr;
 }
 
 TDropList* TBaseValue::editor() const
@@ -264,6 +291,28 @@ void TBaseValue::setupValue()
             b->update(b->indexFromItem(this, 1));
     }
 
+    // A row the factory is still building shows its cell once, when done.
+    if (!m_cellDeferred && !m_cellKept)
+        showCell();
+
+    if (m_editor) {
+        m_editor->comboBox()->ensureFilled();
+        setCurrentItem();
+        setSelected(false);
+        setSelected(true);
+    }
+
+    updateChildren();
+
+    QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();
+    if (TBaseValue* parentValue = fromItem(parentItem)) {
+        if (!parentValue->m_updatingChildren && parentValue->m_current.kind != SK_Special)
+            parentValue->updateFromChild(this);
+    }
+}
+
+void TBaseValue::showCell()
+{
     if (m_currentEntry) {
         setValueCell(m_currentEntry->displayText(),
                      m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
@@ -276,50 +325,68 @@ void TBaseValue::setupValue()
         const QString text = valueText();
         setValueCell(text, itemIcon());
     }
+}
 
-    if (m_editor) {
-        m_editor->comboBox()->ensureFilled();
-        setCurrentItem();
-        setSelected(false);
-        setSelected(true);
+void TBaseValue::showBuiltCells()
+{
+    const QVector<TBaseValue*> built = std::exchange(s_built, {});
+    for (TBaseValue* value : built) {
+        value->m_cellDeferred = false;
+        // A cell that stays as the row joined the tree (empty, without an
+        // icon) needs nothing.
+        if (value->m_currentEntry || value->m_current.kind == SK_Special || !value->valueText().isEmpty()
+            || !value->itemIcon().isNull())
+            value->showCell();
     }
+}
 
-    updateChildren();
-
-    if (auto* parentValue = dynamic_cast<TBaseValue*>(QTreeWidgetItem::parent())) {
-        if (!parentValue->m_updatingChildren && parentValue->m_current.kind != SK_Special)
-            parentValue->updateFromChild(this);
+QVariant TBaseValue::data(int column, int role) const
+{
+    if (column == 1 && role == Qt::ToolTipRole) {
+        const QVariant tip = QTreeWidgetItem::data(column, role);
+        return tip.isValid() ? tip : QTreeWidgetItem::data(column, Qt::DisplayRole);
     }
+    return TBaseItem::data(column, role);
 }
 
 void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
 {
     TValueBrowser* b = browser();
     QAbstractItemModel* model = b ? b->model() : nullptr;
-    if (!model || model->signalsBlocked()) {
+    // Most values have no icon: a cell without one stores none, which the
+    // view paints as it paints an empty icon.
+    const QVariant shownIcon = QTreeWidgetItem::data(1, Qt::DecorationRole);
+    const bool bothEmpty = icon.isNull()
+        && (!shownIcon.isValid()
+            || (shownIcon.userType() == QMetaType::QIcon && static_cast<const QIcon*>(shownIcon.constData())->isNull()));
+    // The tool tip is the text (see data()): a tool tip set by hand goes.
+    const auto setCell = [this, &text, &icon, bothEmpty]() {
         setText(1, text);
-        setToolTip(1, text);
-        setIcon(1, icon);
+        if (QTreeWidgetItem::data(1, Qt::ToolTipRole).isValid())
+            setData(1, Qt::ToolTipRole, QVariant());
+        if (!bothEmpty)
+            setIcon(1, icon);
+    };
+    if (!model || model->signalsBlocked()) {
+        setCell();
         return;
     }
     // Text, tool tip and icon change as one: the view and the itemChanged
     // slots hear of the cell once rather than once per role, and not at all
     // when nothing changed (as each setter would have decided).
-    const QVariant textValue(text);
-    const QVariant shown = data(1, Qt::DisplayRole);
-    const bool changed = columnCount() < 2 || !shown.isValid() || shown != textValue
-        || data(1, Qt::ToolTipRole) != textValue || data(1, Qt::DecorationRole) != QVariant(icon);
+    const QVariant shown = QTreeWidgetItem::data(1, Qt::DisplayRole);
+    const bool changed = shown.userType() != QMetaType::QString
+        || *static_cast<const QString*>(shown.constData()) != text
+        || QTreeWidgetItem::data(1, Qt::ToolTipRole).isValid() || (!bothEmpty && shownIcon != QVariant(icon));
     if (!changed)
         return;
     {
         const QSignalBlocker blocker(model);
-        setText(1, text);
-        setToolTip(1, text);
-        setIcon(1, icon);
+        setCell();
     }
+    static const QVector<int> roles = {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::DecorationRole};
     const QModelIndex index = b->indexFromItem(this, 1);
-    emit model->dataChanged(index, index,
-                            {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::DecorationRole});
+    emit model->dataChanged(index, index, roles);
 }
 
 void TBaseValue::valuePicked(TItemList* list, TItem* item, const QVariant& value)
@@ -358,7 +425,11 @@ void TBaseValue::storeSet(bool emitChanges)
 {
     TBaseItem::storeSet(emitChanges);
     m_stored = m_current;
+    // The cell shows the current record, which stays as it is; only an
+    // automatic icon is drawn anew.
+    m_cellKept = !autoIcon();
     setupValue();
+    m_cellKept = false;
 }
 
 void TBaseValue::restoreSet()

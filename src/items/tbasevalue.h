@@ -7,6 +7,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QVector>
 
 class TButtonEditor;
 class TDropList;
@@ -123,6 +124,11 @@ public:
     /// Whether the value's icon is drawn now: autoIcon(), unless an entry is current.
     virtual bool autoIconActive() const;
 
+    /// The value column's tool tip is its text unless one was set.
+    QVariant data(int column, int role) const override;
+    /// The value row that `item` is, or null; cheaper than a dynamic_cast.
+    static TBaseValue* fromItem(QTreeWidgetItem* item);
+
     /// As TBaseItem::setVisible(); the open editor keeps the focus.
     void setVisible(bool visible) override;
     /// "SValue".
@@ -231,6 +237,16 @@ private:
     void writeValueKeys(QSettings& settings, bool asText);
     /// Fills an open, filled editor anew.
     void refillEditor();
+    /// Brings the value column in line with the current record.
+    void showCell();
+    /// Shows the cells of the rows the factory has finished.
+    static void showBuiltCells();
+
+    /// Rows built by the factory whose cell is shown when it is done.
+    static QVector<TBaseValue*> s_built;
+    bool m_cellDeferred = false;
+    /// Set while storeSet() brings the row up to date: the cell stays.
+    bool m_cellKept = false;
 
     bool m_childMode = false;
     mutable QPointer<TDropList> m_editor;

@@ -232,6 +232,15 @@ void TIntValidator::setRange(int a, int b)
 
 TValueValidator::EValidateResult TIntValidator::checkValue(QVariant& value)
 {
+    // An int variant in range is its own canonical form.
+    if (value.userType() == QMetaType::Int) {
+        const int n = *static_cast<const int*>(value.constData());
+        if (n < m_minimum)
+            return replace(value, QString::number(m_minimum));
+        if (n > m_maximum)
+            return replace(value, QString::number(m_maximum));
+        return VR_Valid;
+    }
     qint64 number = 0;
     if (!readInteger(value, number))
         return VR_Invalid;
