@@ -244,7 +244,9 @@ void TestRobustness::dialogOutlivesEditor()
     }
     QTRY_VERIFY(answered);
     QVERIFY(!inActivation);
-    QTest::qWait(20);
+    // Let what is pending run: posted events, the view's delayed layout.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     // A browser deleted later still takes the pick, and goes afterwards.
     if (action != DeleteBrowser)
         QCOMPARE(picks.count(), 0);
@@ -287,7 +289,9 @@ void TestRobustness::hiddenCurrentRowShownAgain()
         f.browser->setCurrentItem(row);
         row->setVisible(true);
     }
-    QTest::qWait(20);
+    // Let what is pending run: posted events, the view's delayed layout.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     QCOMPARE(row->editor(), editor.data());
     QCOMPARE(editor->lineEdit()->text(), QString("77"));
 }
