@@ -134,15 +134,26 @@ inline QString canonical(const QString& path)
     return QFileInfo(path).canonicalFilePath();
 }
 
-// Enters a file name into a file dialog as a user does, and waits until the
-// dialog takes it: its model fills asynchronously.
+// Goes to the file's folder in a file dialog and types the file's name, as
+// a user does, then waits until the dialog takes it: its model fills
+// asynchronously, and a name typed across folders may not be taken at all.
 inline bool selectLoaded(QFileDialog* dialog, const QString& file)
 {
     auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-    return name && QTest::qWaitFor([&] {
-        // Typed anew each time: the same text again would go unnoticed.
+    if (!name)
+        return false;
+    const QFileInfo info(file);
+    dialog->setDirectory(info.absolutePath());
+    return QTest::qWaitFor([&] {
+        // Typed anew each time: the same text again would go unnoticed. The
+        // entries the folder views had selected (the start folder, say) go,
+        // as when the user clicks into the name field to type.
+        for (const char* view : {"listView", "treeView"}) {
+            if (auto* v = dialog->findChild<QAbstractItemView*>(QLatin1String(view)))
+                v->clearSelection();
+        }
         name->clear();
-        name->setText(file);
+        name->setText(info.fileName());
         const QStringList chosen = dialog->selectedFiles();
         return chosen.size() == 1 && canonical(chosen.first()) == canonical(file);
     }, 30000);
