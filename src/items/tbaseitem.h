@@ -142,6 +142,8 @@ public:
     /// The width in pixels kept for the value's icon: the small icon size plus 6.
     virtual int iconSpace() const;
 
+    /// The cell's data as QTreeWidgetItem keeps it; the library also answers a
+    /// private role of its own with which it recognises its rows.
     QVariant data(int column, int role) const override;
     /// The row that `item` is, or null when it is not one of the library's
     /// rows; cheaper than a dynamic_cast.
