@@ -67,7 +67,8 @@ QColor colorOf(const QVariant& value)
 {
     if (value.userType() == QMetaType::QColor)
         return canonicalColor(qvariant_cast<QColor>(value));
-    if (value.userType() == QMetaType::QString)
+    // Text comes as a string, or as bytes (from settings, say).
+    if (value.userType() == QMetaType::QString || value.userType() == QMetaType::QByteArray)
         return canonicalColor(namedColor(value.toString()));
     return QColor();
 }
