@@ -439,11 +439,19 @@ void TBaseValue::restoreSet()
     case NoKind:
         // Nothing has been stored yet: the value stays as it is.
         break;
-    case SK_Special:
+    case SK_Special: {
         m_current = m_stored;
         m_currentEntry = nullptr;
-        setSpecial(m_stored.value.toUInt());
+        // Without the code in the browser's list the row keeps the special
+        // value, and finds its entry when a list with the code is set.
+        const TValueBrowser* b = browser();
+        const uint code = m_stored.value.toUInt();
+        if (code != 0 && b && b->specialList() && b->specialList()->findItem(QVariant(code)))
+            setSpecial(code);
+        else
+            setupValue();
         break;
+    }
     default:
         // Validated again; a list value finds its entry again. A value the
         // validator no longer accepts leaves the row as it is.
@@ -531,12 +539,16 @@ int storedKind(const QVariant& v)
 // Whether a special value read from a file is one of the browser's list.
 // Any other code is no value at all: taken as special, it would leave the
 // row an ordinary value holding whatever it held before, unchecked.
-bool isListedSpecial(const TValueBrowser* browser, const QVariant& code)
+bool isListedSpecial(TItemList* specials, const QVariant& code)
 {
-    SpecialValueList* specials = browser->specialList();
     bool ok = false;
     const uint number = code.toUInt(&ok);
     return ok && number != 0 && specials && specials->findItem(QVariant(number));
+}
+
+bool isListedSpecial(const TValueBrowser* browser, const QVariant& code)
+{
+    return isListedSpecial(browser->specialList(), code);
 }
 } // namespace
 
@@ -568,8 +580,12 @@ void TBaseValue::readDataSetAs(QSettings& settings, bool (*adapt)(QVariant& valu
             setSpecial(v.toUInt());
         break;
     case TValueBrowser::SP_Stored:
-        // Taken as read: a special value the browser's list lacks now is
-        // found when the set is restored under the list of that time.
+        // A special value is taken as read, also while the browser has no
+        // list with it: restoring finds its entry once the list is there.
+        // A code that is no special value at all is no value.
+        if (storedKind(kindKey) == SK_Special && !isListedSpecial(b, v)
+            && !isListedSpecial(&TValueBrowser::s_specialList, v))
+            break;
         m_stored.value = v;
         m_stored.kind = storedKind(kindKey);
         break;
