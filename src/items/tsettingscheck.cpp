@@ -72,7 +72,7 @@ int fixedSize(quint32 type)
         return 4;
     case 4: case 5: case 6: case 21: case 25: case 32: case 35: // 64-bit, double, QSize, QPoint, long
         return 8;
-    case 16: // QDateTime: date, time, time spec
+    case 16: // QDateTime: date, time, and the kind of its time zone
         return 9;
     case 19: case 22: case 23: case 26: // QRect, QSizeF, QLine, QPointF
         return 16;
