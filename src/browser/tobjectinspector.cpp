@@ -15,6 +15,7 @@
 #include "tsizevalue.h"
 #include "ttextvalue.h"
 #include "tvaluebrowser.h"
+#include "tvariant_p.h"
 
 #include <QColor>
 #include <QFont>
@@ -52,15 +53,6 @@ bool isDesignable(const QMetaProperty& property, const QObject* object)
     return property.isDesignable();
 #else
     return property.isDesignable(object);
-#endif
-}
-
-bool convertTo(QVariant& value, int type)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return value.convert(QMetaType(type));
-#else
-    return value.convert(type);
 #endif
 }
 
@@ -264,7 +256,7 @@ void TObjectBinder::write(Binding& binding)
         if (!font.fromString(value.toString()))
             return;
         value = font;
-    } else if (!convertTo(value, property.userType())) {
+    } else if (!tarvoConvert(value, property.userType())) {
         return;
     }
     if (value != property.read(m_object))

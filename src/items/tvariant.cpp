@@ -90,15 +90,6 @@ bool canConvertTo(const QVariant& v, int type)
 #endif
 }
 
-bool convertTo(QVariant& v, int type)
-{
-#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return v.convert(QMetaType(type));
-#else
-    return v.convert(type);
-#endif
-}
-
 // Both variants have the same type, one of them by conversion: reals are
 // then compared exactly.
 bool sameTypeEqual(const QVariant& a, const QVariant& b)
@@ -111,6 +102,15 @@ bool sameTypeEqual(const QVariant& a, const QVariant& b)
 }
 
 } // namespace
+
+bool tarvoConvert(QVariant& v, int type)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return v.convert(QMetaType(type));
+#else
+    return v.convert(type);
+#endif
+}
 
 bool tarvoVariantsEqual(const QVariant& a, const QVariant& b)
 {
@@ -127,7 +127,7 @@ bool tarvoVariantsEqual(const QVariant& a, const QVariant& b)
     QVariant second = b;
     if (!canConvertTo(second, ta))
         std::swap(first, second);
-    if (!convertTo(second, first.userType()))
+    if (!tarvoConvert(second, first.userType()))
         return false;
     return sameTypeEqual(first, second);
 }

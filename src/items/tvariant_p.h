@@ -22,6 +22,9 @@ class QSettings;
 // reals exactly; the library relies on the rules above.
 TARVO_AUTOTEST_EXPORT bool tarvoVariantsEqual(const QVariant& a, const QVariant& b);
 
+// QVariant::convert() to a type id, alike in Qt 5 and Qt 6.
+bool tarvoConvert(QVariant& v, int type);
+
 // settings.value(key), read alike by every Qt version. Qt 6 writes INI files
 // in UTF-8, while Qt 5 reads their bytes as Latin-1 unless the caller set a
 // codec. With Qt 5, an INI text without a codec whose characters are all

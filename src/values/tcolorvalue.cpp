@@ -369,10 +369,7 @@ QColor TColorValue::color() const
 {
     if (m_current.kind == SK_Special)
         return QColor();
-    if (m_current.value.userType() == QMetaType::QColor)
-        return canonicalColor(qvariant_cast<QColor>(m_current.value));
-    // A text the row took as it was (also as bytes) names the color.
-    return canonicalColor(namedColor(m_current.value.toString()));
+    return colorOf(m_current.value);
 }
 
 void TColorValue::writeValue(QColor& color)
