@@ -18,7 +18,7 @@
 
 class TBaseItem;
 class TBaseValue;
-class TItem;
+struct TItem;
 class TObjectBinder;
 class TValueBrowser;
 

@@ -3,23 +3,10 @@
 #include "fuzzcommon.h"
 #include "tfontvalue.h"
 
-namespace {
-TFontValue* row = nullptr;
-QFont start;
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+int fuzzOne(FuzzedDataProvider& data)
 {
-    fuzz::initApplication();
-    row = fuzz::browser()->addFont(1, QStringLiteral("Font"), QString(), QString(), nullptr);
-    start = row->font();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
-{
-    FuzzedDataProvider data(bytes, size);
-    fuzz::context().clear();
+    static TFontValue* row = fuzz::browser()->addFont(1, QStringLiteral("Font"), QString(), QString(), nullptr);
+    static const QFont start = row->font();
     const QVariant candidate = data.ConsumeBool() ? QVariant(fuzz::consumeText(data, 512))
                                                   : fuzz::consumeCandidate(data);
     fuzz::note("candidate", candidate);

@@ -4,22 +4,12 @@
 #include "tcompoundvalidators.h"
 #include "tpointvalue.h"
 
-namespace {
-TPointValue* row = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+int fuzzOne(FuzzedDataProvider& data)
 {
-    fuzz::initApplication();
-    row = fuzz::browser()->addPoint(1, QStringLiteral("Point"), QString(), QString(), nullptr);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
-{
+    static TBaseValue* row = fuzz::browser()->addPoint(1, QStringLiteral("Point"), QString(), QString(), nullptr);
     const auto inBounds = [](const QVariant& value, const int* b) {
         const QPoint p = value.toPoint();
         return p.x() >= b[0] && p.x() <= b[1] && p.y() >= b[2] && p.y() <= b[3];
     };
-    return fuzz::checkCompound<TPointValidator>(bytes, size, QMetaType::QPoint, inBounds, row);
+    return fuzz::checkCompound<TPointValidator>(data, QMetaType::QPoint, inBounds, row);
 }

@@ -4,19 +4,9 @@
 #include "tcompoundvalidators.h"
 #include "trectvalue.h"
 
-namespace {
-TRectValue* row = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+int fuzzOne(FuzzedDataProvider& data)
 {
-    fuzz::initApplication();
-    row = fuzz::browser()->addRect(1, QStringLiteral("Rectangle"), QString(), QString(), nullptr);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
-{
+    static TBaseValue* row = fuzz::browser()->addRect(1, QStringLiteral("Rectangle"), QString(), QString(), nullptr);
     // A size within the bounds (extents computed without int overflow),
     // unless the rectangle was cut off at the end of the int range.
     const auto inBounds = [](const QVariant& value, const int* b) {
@@ -28,5 +18,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
         };
         return ((w >= b[0] && w <= b[1]) || cut(r.right())) && ((h >= b[2] && h <= b[3]) || cut(r.bottom()));
     };
-    return fuzz::checkCompound<TRectValidator>(bytes, size, QMetaType::QRect, inBounds, row);
+    return fuzz::checkCompound<TRectValidator>(data, QMetaType::QRect, inBounds, row);
 }

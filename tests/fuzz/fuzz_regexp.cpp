@@ -5,16 +5,8 @@
 
 #include <QRegExp>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+int fuzzOne(FuzzedDataProvider& data)
 {
-    fuzz::initApplication();
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
-{
-    FuzzedDataProvider data(bytes, size);
-    fuzz::context().clear();
     static const QRegExp::PatternSyntax syntaxes[] = {
         QRegExp::RegExp, QRegExp::RegExp2, QRegExp::Wildcard, QRegExp::WildcardUnix,
         QRegExp::FixedString, QRegExp::W3CXmlSchema11};

@@ -27,18 +27,25 @@
 
 namespace {
 
-QTemporaryDir* dir = nullptr;
-int fileCount = 0;
-
 TIntValidator intValidator(0, 100);
 TDoubleValidator realValidator(-1.0, 1.0, 3);
 QRegExp wordPattern(QStringLiteral("[a-z]{1,8}"));
-TRegExpValidator* wordValidator = nullptr;
+TRegExpValidator wordValidator(wordPattern, nullptr);
 TPointValidator pointValidator(nullptr, 0, 1000, 0, 1000);
 TSizeValidator sizeValidator(nullptr, 1, 500, 1, 500);
 TRectValidator rectValidator(nullptr, 0, 100, 0, 100);
 TRangeValidator rangeValidator(nullptr, 0.0, 10.0, 0.0, 10.0);
-TItemList* numbers = nullptr;
+
+TItemList* numbers()
+{
+    static TItemList* list = [] {
+        auto* l = new TItemList(false);
+        l->setItem(QVariant(1), QStringLiteral("one"), nullptr);
+        l->setItem(QVariant(2), QStringLiteral("two"), nullptr);
+        return l;
+    }();
+    return list;
+}
 
 // The caller's variables, with the values they start every input with.
 struct Variables
@@ -76,12 +83,12 @@ struct Browser
         add(browser.addReal(1, QStringLiteral("r"), QString(), QStringLiteral("r"), &vars.r, LT_Double,
                             &realValidator));
         add(browser.addBool(1, QStringLiteral("b"), QString(), QStringLiteral("b"), &vars.b));
-        add(browser.addList(1, QStringLiteral("l"), QString(), QStringLiteral("l"), &vars.l, LT_Int, numbers));
+        add(browser.addList(1, QStringLiteral("l"), QString(), QStringLiteral("l"), &vars.l, LT_Int, numbers()));
         add(browser.addRange(1, QStringLiteral("rg"), QString(), QStringLiteral("rg"), &vars.rg, &rangeValidator));
         browser.addGroup(QStringLiteral("Texts"), QStringLiteral("B"));
         add(browser.addText(1, QStringLiteral("t"), QString(), QStringLiteral("t"), &vars.t));
         add(browser.addValue(1, QStringLiteral("w"), QString(), QStringLiteral("w"), &vars.word, LT_String,
-                             wordValidator));
+                             &wordValidator));
         add(browser.addPath(1, QStringLiteral("p"), QString(), QStringLiteral("p"), &vars.path));
         add(browser.addColor(1, QStringLiteral("c"), QString(), QStringLiteral("c"), &vars.c));
         add(browser.addFont(1, QStringLiteral("f"), QString(), QStringLiteral("f"), &vars.f));
@@ -150,7 +157,7 @@ void checkVariables(const Variables& v)
 {
     fuzz::require(v.i >= 0 && v.i <= 100, "the bound int lies within its row's bounds");
     fuzz::require(v.r >= -1.0 && v.r <= 1.0, "the bound real lies within its row's bounds");
-    checkAccepted(wordValidator, QVariant(v.word));
+    checkAccepted(&wordValidator, QVariant(v.word));
     fuzz::require(v.c.isValid(), "the bound color is a color");
     fuzz::require(!v.f.family().isEmpty(), "the bound font has a family");
     checkAccepted(&pointValidator, QVariant(v.pt));
@@ -171,26 +178,17 @@ void checkVariables(const Variables& v)
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::initApplication();
-    dir = new QTemporaryDir;
-    wordValidator = new TRegExpValidator(wordPattern, nullptr);
-    numbers = new TItemList(false);
-    numbers->setItem(QVariant(1), QStringLiteral("one"), nullptr);
-    numbers->setItem(QVariant(2), QStringLiteral("two"), nullptr);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
+int fuzzOne(FuzzedDataProvider& data)
 {
     // A new file each time: QSettings keeps what it parsed of a path.
-    const QString path = dir->filePath(QStringLiteral("set%1.ini").arg(++fileCount));
+    static QTemporaryDir dir;
+    static int fileCount = 0;
+    const QString path = dir.filePath(QStringLiteral("set%1.ini").arg(++fileCount));
     {
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly))
             return 0;
-        file.write(reinterpret_cast<const char*>(bytes), qint64(size));
+        file.write(QByteArray::fromStdString(data.ConsumeRemainingBytesAsString()));
     }
 
     Browser b;

@@ -4,22 +4,12 @@
 #include "tcompoundvalidators.h"
 #include "tsizevalue.h"
 
-namespace {
-TSizeValue* row = nullptr;
-}
-
-extern "C" int LLVMFuzzerInitialize(int*, char***)
+int fuzzOne(FuzzedDataProvider& data)
 {
-    fuzz::initApplication();
-    row = fuzz::browser()->addSize(1, QStringLiteral("Size"), QString(), QString(), nullptr);
-    return 0;
-}
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
-{
+    static TBaseValue* row = fuzz::browser()->addSize(1, QStringLiteral("Size"), QString(), QString(), nullptr);
     const auto inBounds = [](const QVariant& value, const int* b) {
         const QSize s = value.toSize();
         return s.width() >= b[0] && s.width() <= b[1] && s.height() >= b[2] && s.height() <= b[3];
     };
-    return fuzz::checkCompound<TSizeValidator>(bytes, size, QMetaType::QSize, inBounds, row);
+    return fuzz::checkCompound<TSizeValidator>(data, QMetaType::QSize, inBounds, row);
 }

@@ -6,19 +6,10 @@
 // a browser kept for the whole run and the check of a row given a candidate.
 
 #include <QApplication>
-#include <QBuffer>
-#include <QByteArray>
 #include <QColor>
 #include <QDataStream>
 #include <QDebug>
-#include <QPoint>
-#include <QPointF>
 #include <QRect>
-#include <QRectF>
-#include <QSize>
-#include <QSizeF>
-#include <QString>
-#include <QVariant>
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -76,17 +67,13 @@ inline bool identical(const QVariant& a, const QVariant& b)
 {
     if (a.userType() != b.userType() || a.isValid() != b.isValid())
         return false;
-    QByteArray first;
-    QByteArray second;
-    {
-        QDataStream out(&first, QIODevice::WriteOnly);
-        out << a;
-    }
-    {
-        QDataStream out(&second, QIODevice::WriteOnly);
-        out << b;
-    }
-    return first == second;
+    const auto bytes = [](const QVariant& v) {
+        QByteArray data;
+        QDataStream out(&data, QIODevice::WriteOnly);
+        out << v;
+        return data;
+    };
+    return bytes(a) == bytes(b);
 }
 
 inline QString consumeText(FuzzedDataProvider& data, size_t maxLength = 256)
@@ -109,57 +96,48 @@ inline double consumeReal(FuzzedDataProvider& data)
 // numbers and geometry types that variables and dialogs deliver.
 inline QVariant consumeCandidate(FuzzedDataProvider& data)
 {
-    const int form = data.ConsumeIntegralInRange(0, 15);
-    switch (form) {
-    case 1:
-        return QVariant(data.ConsumeIntegral<int>());
-    case 2:
-        return QVariant(consumeReal(data));
-    case 3:
-        return QVariant(qlonglong(data.ConsumeIntegral<qint64>()));
-    case 4:
-        return QVariant(qulonglong(data.ConsumeIntegral<quint64>()));
-    case 5:
-        return QVariant(data.ConsumeBool());
-    case 6: {
-        const int x = data.ConsumeIntegral<int>();
-        return QVariant(QPoint(x, data.ConsumeIntegral<int>()));
+    const auto i = [&data] { return data.ConsumeIntegral<int>(); };
+    const auto r = [&data] { return consumeReal(data); };
+    // Braced lists evaluate their elements in order, so the bytes are read
+    // in the same order by every compiler.
+    switch (data.ConsumeIntegralInRange(0, 15)) {
+    case 1: return QVariant(i());
+    case 2: return QVariant(r());
+    case 3: return QVariant(qlonglong(data.ConsumeIntegral<qint64>()));
+    case 4: return QVariant(qulonglong(data.ConsumeIntegral<quint64>()));
+    case 5: return QVariant(data.ConsumeBool());
+    case 6: return QVariant(QPoint{i(), i()});
+    case 7: return QVariant(QPointF{r(), r()});
+    case 8: return QVariant(QSize{i(), i()});
+    case 9: return QVariant(QSizeF{r(), r()});
+    case 10: return QVariant(QRect{QPoint{i(), i()}, QPoint{i(), i()}});
+    case 11: return QVariant(QRectF{r(), r(), r(), r()});
+    case 12: return QVariant(QColor::fromRgba(data.ConsumeIntegral<quint32>()));
+    case 13: return QVariant(QByteArray::fromStdString(data.ConsumeRandomLengthString(256)));
+    case 14: return QVariant();
+    default: return QVariant(consumeText(data));
     }
-    case 7: {
-        const double x = consumeReal(data);
-        return QVariant(QPointF(x, consumeReal(data)));
+}
+
+// Runs validator on candidate and checks what every validator promises: a
+// value it does not correct is left untouched, and an accepted value is
+// valid as it is the second time. Returns the result; value is the
+// candidate as the validator left it.
+inline TValueValidator::EValidateResult checkValidator(TValueValidator& validator, const QVariant& candidate,
+                                                       QVariant& value)
+{
+    note("candidate", candidate);
+    value = candidate;
+    const TValueValidator::EValidateResult result = validator.checkValue(value);
+    if (result != TValueValidator::VR_Corrected)
+        require(identical(value, candidate), "a value that is not corrected is untouched");
+    if (result != TValueValidator::VR_Invalid) {
+        note("accepted", value);
+        QVariant again = value;
+        require(validator.checkValue(again) == TValueValidator::VR_Valid, "an accepted value is valid again");
+        require(identical(again, value), "an accepted value is left as it is");
     }
-    case 8: {
-        const int w = data.ConsumeIntegral<int>();
-        return QVariant(QSize(w, data.ConsumeIntegral<int>()));
-    }
-    case 9: {
-        const double w = consumeReal(data);
-        return QVariant(QSizeF(w, consumeReal(data)));
-    }
-    case 10: {
-        const int l = data.ConsumeIntegral<int>();
-        const int t = data.ConsumeIntegral<int>();
-        const int r = data.ConsumeIntegral<int>();
-        return QVariant(QRect(QPoint(l, t), QPoint(r, data.ConsumeIntegral<int>())));
-    }
-    case 11: {
-        const double x = consumeReal(data);
-        const double y = consumeReal(data);
-        const double w = consumeReal(data);
-        return QVariant(QRectF(x, y, w, consumeReal(data)));
-    }
-    case 12:
-        return QVariant(QColor::fromRgba(data.ConsumeIntegral<quint32>()));
-    case 13: {
-        const std::string bytes = data.ConsumeRandomLengthString(256);
-        return QVariant(QByteArray(bytes.data(), int(bytes.size())));
-    }
-    case 14:
-        return QVariant();
-    default:
-        return QVariant(consumeText(data));
-    }
+    return result;
 }
 
 // A real as a validator with the given decimals holds it.
@@ -219,10 +197,8 @@ inline void checkRow(TBaseValue* row, TValueValidator* validator, const QVariant
 // of type Validator, with fuzzed bounds or none, checks a fuzzed candidate;
 // inBounds(value, bounds) says whether an accepted value keeps to them.
 template <typename Validator, typename InBounds>
-int checkCompound(const uint8_t* bytes, size_t size, int type, InBounds inBounds, TBaseValue* row)
+int checkCompound(FuzzedDataProvider& data, int type, InBounds inBounds, TBaseValue* row)
 {
-    FuzzedDataProvider data(bytes, size);
-    context().clear();
     int bounds[4] = {std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
                      std::numeric_limits<int>::min(), std::numeric_limits<int>::max()};
     if (data.ConsumeBool()) {
@@ -235,23 +211,32 @@ int checkCompound(const uint8_t* bytes, size_t size, int type, InBounds inBounds
     }
     Validator validator(nullptr, bounds[0], bounds[1], bounds[2], bounds[3]);
     const QVariant candidate = consumeCandidate(data);
-    note("candidate", candidate);
-
-    QVariant value = candidate;
-    const TValueValidator::EValidateResult result = validator.checkValue(value);
-    if (result != TValueValidator::VR_Corrected)
-        require(identical(value, candidate), "a value that is not corrected is untouched");
-    if (result != TValueValidator::VR_Invalid) {
+    QVariant value;
+    if (checkValidator(validator, candidate, value) != TValueValidator::VR_Invalid) {
         require(value.userType() == type, "an accepted value has the validator's type");
         require(inBounds(value, bounds), "an accepted value lies within the bounds");
-        QVariant again = value;
-        require(validator.checkValue(again) == TValueValidator::VR_Valid, "an accepted value is valid again");
-        require(identical(again, value), "an accepted value is left as it is");
     }
     checkRow(row, &validator, candidate);
     return 0;
 }
 
 } // namespace fuzz
+
+// Each harness defines fuzzOne(), the check of one input; the entry points
+// libFuzzer calls are the same for all.
+int fuzzOne(FuzzedDataProvider& data);
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    fuzz::initApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* bytes, size_t size)
+{
+    FuzzedDataProvider data(bytes, size);
+    fuzz::context().clear();
+    return fuzzOne(data);
+}
 
 #endif // TARVO_FUZZCOMMON_H
