@@ -22,7 +22,6 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
-#include <memory>
 #include <vector>
 
 namespace {
