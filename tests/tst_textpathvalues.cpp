@@ -1,291 +1,522 @@
 #include "tarvotest.h"
 
-#include <QDir>
-#include <QFileDialog>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFontComboBox>
+#include <QFontDatabase>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
 #include <QTextEdit>
+#include <QToolBar>
 
 #include <memory>
 
 #include "qeltexteditordialog.h"
-#include "tpathtexteditors.h"
 #include "tpathvalue.h"
 #include "ttextvalue.h"
 
-using namespace tt;
+// The text editor dialog, and the text and path rows whose "..." buttons
+// open it or a file dialog.
 
+using namespace tt;
+using Script = std::function<void(QWidget*)>;
+Q_DECLARE_METATYPE(Script)
 Q_DECLARE_METATYPE(QFileDialog::FileMode)
+
+namespace {
+
+QTextEdit* editor(QWidget* dialog) { return dialog->findChild<QTextEdit*>(); }
+
+template<typename T>
+T* named(QWidget* dialog, const QString& text, const char* property = "text")
+{
+    const auto all = dialog->findChildren<T*>();
+    for (T* child : all) {
+        if (child->property(property) == text)
+            return child;
+    }
+    return nullptr;
+}
+QAction* action(QWidget* dialog, const QString& text) { return named<QAction>(dialog, text); }
+QToolBar* bar(QWidget* dialog, const char* title) { return named<QToolBar>(dialog, title, "windowTitle"); }
+QComboBox* sizeCombo(QWidget* dialog) { return bar(dialog, "Tools")->findChildren<QComboBox*>().last(); }
+bool rich(QWidget* dialog) { return bar(dialog, "Tools")->isVisible() && action(dialog, "Switch")->isChecked(); }
+
+// Clicks the tool button of the action with the given text.
+void click(QWidget* dialog, const QString& text)
+{
+    for (const char* title : {"Main", "Tools"}) {
+        if (QWidget* button = bar(dialog, title)->widgetForAction(action(dialog, text)))
+            return QTest::mouseClick(button, Qt::LeftButton);
+    }
+    QFAIL(qPrintable("no tool button for " + text));
+}
+
+void press(QWidget* dialog, QDialogButtonBox::StandardButton which = QDialogButtonBox::Ok)
+{
+    QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(which), Qt::LeftButton);
+}
+
+// Types into a widget, a Return for each line break.
+void typeText(QWidget* widget, const QString& text)
+{
+    const QStringList lines = text.split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            QTest::keyClick(widget, Qt::Key_Return);
+        QTest::keyClicks(widget, lines.at(i));
+    }
+}
+
+QString runGetText(const QString& text, const Script& script)
+{
+    ModalAnswer<qelTextEditorDialog> driver(script);
+    const QString result = qelTextEditorDialog::getText(text);
+    return driver.seen() ? result : QStringLiteral("<no dialog>");
+}
+
+// The text of the fragments whose format passes test, in order.
+QString styled(const QTextDocument* document, const std::function<bool(const QTextCharFormat&)>& test)
+{
+    QString result;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            result += test(it.fragment().charFormat()) ? it.fragment().text() : QString();
+    }
+    return result;
+}
+
+// Clicks the action that opens a file dialog and answers it with file, or
+// cancels it when that is empty.
+void clickWithFile(QWidget* dialog, const QString& text, const QString& file)
+{
+    ModalAnswer<QFileDialog> driver([&](QFileDialog* files) {
+        if (!file.isEmpty() && selectLoaded(files, file))
+            static_cast<QDialog*>(files)->accept(); // as the Open or Save button does
+    });
+    click(dialog, text);
+    QVERIFY(driver.seen());
+}
+
+QByteArray readFile(const QString& name)
+{
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+bool writeFile(const QString& name, const QByteArray& contents)
+{
+    QFile file(name);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+} // namespace
 
 class TestTextPathValues : public QObject
 {
     Q_OBJECT
 
+    std::unique_ptr<TValueBrowser> m_browser;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_file, m_other, m_savedCurrent;
+
 private slots:
     void initTestCase()
     {
+        // Qt's own file and color dialogs, which the tests can find and answer.
         QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
         m_savedCurrent = QDir::currentPath();
     }
-    void init();
-    void cleanup();
-
-    void valuesAndFactory();
-    void pathDialogStart_data();
-    void pathDialogStart();
-    void pathDialogModeAndFilter_data();
-    void pathDialogModeAndFilter();
-    void pathDialogAnswers();
-    void pathDialogOutlivesEditor_data();
-    void pathDialogOutlivesEditor();
-    void textDialog_data();
-    void textDialog();
-
-private:
-    std::unique_ptr<TValueBrowser> m_browser;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_file;
-    QString m_other;
-    QString m_savedCurrent;
-};
-
-void TestTextPathValues::init()
-{
-    m_dir.reset(new QTemporaryDir);
-    m_file = m_dir->filePath(QStringLiteral("first.txt"));
-    m_other = m_dir->filePath(QStringLiteral("second.txt"));
-    for (const QString& name : {m_file, m_other}) {
-        QFile f(name);
-        QVERIFY(f.open(QIODevice::WriteOnly));
+    void init()
+    {
+        m_dir.reset(new QTemporaryDir);
+        m_file = m_dir->filePath(QStringLiteral("first.txt"));
+        m_other = m_dir->filePath(QStringLiteral("second.txt"));
+        QVERIFY(writeFile(m_file, "") && writeFile(m_other, ""));
+        m_browser.reset(new TValueBrowser);
+        m_browser->setSpecialList(&TValueBrowser::s_specialList);
+        m_browser->show();
     }
-    m_browser.reset(new TValueBrowser);
-    m_browser->setSpecialList(&TValueBrowser::s_specialList);
-    m_browser->resize(400, 300);
-    m_browser->show();
-}
+    void cleanup()
+    {
+        m_browser.reset();
+        flush();
+        QDir::setCurrent(m_savedCurrent);
+        m_dir.reset();
+    }
 
-void TestTextPathValues::cleanup()
-{
-    m_browser.reset();
-    flush();
-    QDir::setCurrent(m_savedCurrent);
-    m_dir.reset();
-}
-
-void TestTextPathValues::valuesAndFactory()
-{
-    auto* text = new TTextValue(m_browser.get(), "Note");
-    auto* path = new TPathValue(m_browser.get(), "Folder");
-    QCOMPARE(path->pickMode(), QFileDialog::AnyFile);
-    QCOMPARE(path->filter(), QString("*.*"));
-    QVERIFY(text->buttonEditor() == &TTextValue::s_TextButtonEditor);
-    QVERIFY((new TPathValue(text, "Child"))->buttonEditor() == &TPathValue::s_PathButtonEditor);
-    for (TBaseValue* row : {static_cast<TBaseValue*>(text), static_cast<TBaseValue*>(path)}) {
-        QVERIFY(row->value().kind == SK_Value && row->value().value.userType() == QMetaType::QString);
-        QVERIFY(shown(row).isEmpty() && !row->validator());
-        // Strings are stored as given, special codes included.
-        for (const QString& input : {QString("a\nb\r\nc"), QString("  padded "), QString("a<b & <i>c</i>"),
-                                     QString("8"), QString("")}) {
-            QVERIFY(row->setValue(input));
-            QVERIFY(row->value().kind == SK_Value && row->string() == input && row->valueText() == input);
+    void dialogTools()
+    {
+        for (const QString& name : QString("filenew fileopen filesave fileprint editundo editredo editcut editcopy "
+                                           "editpaste textbold textitalic textunder textleft textcenter textright "
+                                           "textjustify").split(' '))
+            QCOMPARE(QImage(":/images/" + name + ".xpm").size(), QSize(22, 22));
+        QCOMPARE(QImage(":/images/type.png").size(), QSize(16, 16));
+        qelTextEditorDialog dialog;
+        QVERIFY(dialog.width() >= 600 && dialog.height() >= 500 && dialog.isSizeGripEnabled());
+        // Each action as text=tool tip, * when checkable; the font and size
+        // combos come first in "Tools".
+        QString shown;
+        for (const char* title : {"Main", "Tools"}) {
+            const auto actions = bar(&dialog, title)->actions();
+            for (const QAction* a : actions) {
+                QVERIFY(a->shortcut().isEmpty());
+                shown += a->isSeparator() ? QString("|,") : a->text().isEmpty() ? QString("[widget],")
+                             : a->text() + '=' + a->toolTip() + (a->isCheckable() ? "*," : ",");
+            }
         }
+        QCOMPARE(shown, QString("&Clear=Clear Text,&Open...=Open Text from File,&Save...=Save Text to File,|,"
+                                "&Undo=Undo Last Action,&Redo=Redo Last Action,Cu&t=Cut to Clipboard,"
+                                "&Copy=Copy to Clipboard,&Paste=Paste from Clipboard,|,Switch=Switch between Rich "
+                                "and Plain text*,[widget],[widget],Color=Pick a Color,&Bold=Switch Bold*,&Italic="
+                                "Switch Italic*,&Underline=Switch Underline*,|,&Left=Align Left*,C&enter=Align "
+                                "Center*,&Right=Align Right*,&Justify=Align Justified*,"));
+        QComboBox* sizes = sizeCombo(&dialog);
+        QVERIFY(sizes->isEditable() && sizes->itemText(0).toInt() == QFontDatabase::standardSizes().first());
+        QCOMPARE(sizes->count(), QFontDatabase::standardSizes().size());
     }
-    path->setButtonEditor(nullptr);
-    QVERIFY(open(path) && !open(path)->buttonWidget());
 
-    QString vars[] = {QStringLiteral("from caller\nline two"), QStringLiteral("path")};
-    QVERIFY(!m_browser->addText(-1, "Row", "", "", vars) && !m_browser->addText(0, "", "", "", vars));
-    QVERIFY(!m_browser->addPath(-1, "Row", "", "", vars) && !m_browser->addPath(0, "", "", "", vars));
-    TBaseValue* bound[] = {m_browser->addText(0, "Text", "the hint", "key", &vars[0]),
-                           m_browser->addPath(1, "Path", "", "", &vars[1])};
-    QVERIFY(bound[1]->parent() == bound[0] && dynamic_cast<TPathValue*>(bound[1]));
-    QVERIFY(bound[0]->linkType() == LT_String && bound[1]->linked() == &vars[1]);
-    QCOMPARE(bound[0]->hint(), QString("the hint"));
-    QCOMPARE(bound[0]->properyName(), QString("key"));
-    m_browser->updateFromLinked();
-    QCOMPARE(val(bound[0]), QString("from caller\nline two"));
-    QCOMPARE(val(bound[1]), QString("path"));
-    QVERIFY(bound[0]->setValue(QString("")) && bound[1]->setValue(QString("written back")));
-    m_browser->updateLinked();
-    QVERIFY(vars[0].isEmpty() && vars[1] == "written back");
-}
+    void dialogEdits_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<Script>("script");
+        QTest::addColumn<QString>("result"); // null: cancelled
+        QTest::addColumn<bool>("isRich");
+        QTest::addColumn<QString>("bold");
+        QTest::addColumn<QString>("italic");
+        const auto type = [](const QString& text, bool toRich = true) {
+            return Script([=](QWidget* d) { typeText(editor(d), text), toRich ? click(d, "Switch") : void(); });
+        };
+        QTest::newRow("plain") << "Hello " << type("world", false) << "worldHello " << false << "" << "";
+        QTest::newRow("rich kept") << "<b>Hello</b>" << Script() << "Hello" << true << "Hello" << "";
+        QTest::newRow("Cancel button") << "Hello" << Script([](QWidget* d) {
+            typeText(editor(d), "typed"), press(d, QDialogButtonBox::Cancel);
+        }) << QString() << false << "" << "";
+        QTest::newRow("Escape") << "Hello" << Script([](QWidget* d) {
+            typeText(editor(d), "typed"), QTest::keyClick(editor(d), Qt::Key_Escape);
+        }) << QString() << false << "" << "";
+        QTest::newRow("typing bold") << "" << Script([](QWidget* d) {
+            click(d, "Switch"), typeText(editor(d), "plain "), click(d, "&Bold"), typeText(editor(d), "bold");
+        }) << "plain bold" << true << "bold" << "";
+        QTest::newRow("markup") << "" << type("a <i>b</i>") << "a b" << true << "" << "b";
+        QTest::newRow("lone less-than") << "" << type("a<b") << "a<b" << true << "" << "";
+        QTest::newRow("comparison") << "" << type("x < y > z") << "x < y > z" << true << "" << "";
+        QTest::newRow("entity") << "" << type("&amp;") << "&amp;" << true << "" << "";
+        QTest::newRow("line breaks") << "" << type("one\ntwo\n\nfour") << "one\ntwo\n\nfour" << true << "" << "";
+        QTest::newRow("to plain and back") << "<b>Hello</b> <i>world</i>" << Script([](QWidget* d) {
+            click(d, "Switch");
+            QVERIFY(!rich(d) && editor(d)->toPlainText() == "Hello world");
+            click(d, "Switch");
+        }) << "Hello world" << true << "" << "";
+    }
+    void dialogEdits()
+    {
+        QFETCH(QString, start);
+        QFETCH(Script, script);
+        QFETCH(QString, result);
+        QFETCH(bool, isRich);
+        QFETCH(QString, bold);
+        QFETCH(QString, italic);
+        const QString text = runGetText(start, [&](QWidget* dialog) {
+            if (script)
+                script(dialog);
+            if (dialog->isVisible()) {
+                QVERIFY(rich(dialog) == isRich && bar(dialog, "Main")->isVisible());
+                QCOMPARE(action(dialog, "&Bold")->isChecked(), !bold.isEmpty() && bold != "Hello");
+                press(dialog);
+            }
+        });
+        QVERIFY2(text.isNull() == result.isNull() && text.startsWith("<!DOCTYPE HTML") == isRich, qPrintable(text));
+        QTextDocument document;
+        isRich ? document.setHtml(text) : document.setPlainText(text);
+        QCOMPARE(document.toPlainText(), result);
+        QCOMPARE(styled(&document, [](const QTextCharFormat& f) { return f.fontWeight() == QFont::Bold; }), bold);
+        QCOMPARE(styled(&document, [](const QTextCharFormat& f) { return f.fontItalic(); }), italic);
+    }
 
-void TestTextPathValues::pathDialogStart_data()
-{
-    QTest::addColumn<int>("start"); // 0 directory, 1 file, 2 special, 3 empty
-    QTest::newRow("directory") << 0;
-    QTest::newRow("file") << 1;
-    QTest::newRow("special") << 2;
-    QTest::newRow("empty") << 3;
-}
+    // Undo and redo, alignment, size, color and family, on one document.
+    void dialogFormatting()
+    {
+        const QString html = "<p><span style=\"font-family:'DejaVu Serif'; font-size:20pt\">ab</span><span "
+                             "style=\"font-family:'DejaVu Sans Mono'; font-size:20pt\">cd</span></p><p align=\"right\">"
+                             "two</p>";
+        const QString result = runGetText(html, [](QWidget* dialog) {
+            QTextEdit* edit = editor(dialog);
+            QAction* undo = action(dialog, "&Undo");
+            QAction* redo = action(dialog, "&Redo");
+            QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+            QTest::keyClick(edit, Qt::Key_Delete);
+            QVERIFY(undo->isEnabled() && !redo->isEnabled() && edit->toPlainText() == "bcd\ntwo");
+            click(dialog, "&Undo");
+            QVERIFY(!undo->isEnabled() && redo->isEnabled() && edit->toPlainText() == "abcd\ntwo");
+            click(dialog, "&Redo");
+            click(dialog, "&Undo");
+            // The alignment actions are exclusive and follow the cursor.
+            const auto aligned = [dialog] {
+                QString names;
+                for (const char* text : {"&Left", "C&enter", "&Right", "&Justify"})
+                    names += action(dialog, text)->isChecked() ? text : "";
+                return names;
+            };
+            click(dialog, "C&enter");
+            QVERIFY(aligned() == "C&enter" && edit->alignment() == Qt::AlignHCenter);
+            QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+            QCOMPARE(aligned(), QStringLiteral("&Right"));
+            click(dialog, "&Justify");
+            QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+            QCOMPARE(aligned(), QStringLiteral("C&enter"));
 
-void TestTextPathValues::pathDialogStart()
-{
-    QFETCH(int, start);
-    // Special and empty paths start in the current directory.
-    QDir::setCurrent(m_dir->path());
-    QTemporaryDir elsewhere;
-    auto* path = new TPathValue(m_browser.get(), "Folder");
-    path->setValue(start == 0 ? elsewhere.path() : start == 1 ? m_other : start == 2 ? m_file : QString());
-    if (start == 2)
-        path->setSpecial(SV_Default);
-    QString directory;
-    QStringList selected;
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        directory = dialog->directory().absolutePath();
-        selected = dialog->selectedFiles();
-    }));
-    QCOMPARE(canonical(directory), canonical(start ? m_dir->path() : elsewhere.path()));
-    if (start == 1)
-        QCOMPARE(selected.size() == 1 ? canonical(selected.first()) : QString(), canonical(m_other));
-    for (const QString& s : qAsConst(selected))
-        QVERIFY2(start == 1 || !QFileInfo(s).isFile(), qPrintable(s));
-}
+            // Selecting shows the font at the cursor; it must not apply it.
+            const QTextDocument* document = edit->document();
+            const auto in = [document](const QString& family) {
+                return styled(document, [&](const QTextCharFormat& f) { return f.font().family() == family; });
+            };
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QVERIFY(in("DejaVu Serif") == "ab" && in("DejaVu Sans Mono") == "cd");
+            // Only a positive whole number is a size.
+            for (const char* size : {"abc", "0", "-5", "14"}) {
+                QCOMPARE(styled(document, [](const QTextCharFormat& f) { return f.fontPointSize() == 20; }), QStringLiteral("abcd"));
+                sizeCombo(dialog)->lineEdit()->clear();
+                typeText(sizeCombo(dialog)->lineEdit(), QString(size) + '\n');
+            }
+            // A picked color applies; a cancelled color dialog changes nothing.
+            const auto red = [](const QTextCharFormat& f) { return f.foreground().color() == Qt::red; };
+            for (const bool accept : {true, false}) {
+                ModalAnswer<QColorDialog> driver([accept](QColorDialog* picker) {
+                    picker->setCurrentColor(accept ? Qt::red : Qt::blue);
+                    accept ? picker->accept() : picker->reject();
+                });
+                click(dialog, "Color");
+                QVERIFY(driver.seen() && styled(document, red) == "abcdtwo");
+                QCOMPARE(action(dialog, "Color")->icon().pixmap(16, 16).toImage().pixelColor(8, 8), QColor(Qt::red));
+            }
+            auto* fonts = dialog->findChild<QFontComboBox*>();
+            fonts->setCurrentIndex(fonts->findText("DejaVu Serif"));
+            QCOMPARE(in("DejaVu Serif"), QStringLiteral("abcdtwo"));
+            press(dialog);
+        });
+        QTextDocument document;
+        document.setHtml(result);
+        QCOMPARE(document.toPlainText(), QStringLiteral("abcd\ntwo"));
+        QCOMPARE(document.firstBlock().blockFormat().alignment(), Qt::Alignment(Qt::AlignHCenter));
+        QCOMPARE(document.lastBlock().blockFormat().alignment(), Qt::Alignment(Qt::AlignJustify));
+        QCOMPARE(styled(&document, [](const QTextCharFormat& f) { return f.fontPointSize() == 14; }), QStringLiteral("abcdtwo"));
+    }
 
-void TestTextPathValues::pathDialogModeAndFilter_data()
-{
-    QTest::addColumn<QFileDialog::FileMode>("mode");
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<bool>("passed");
-    QTest::newRow("any file") << QFileDialog::AnyFile << QString("*.*") << false;
-    QTest::newRow("existing file") << QFileDialog::ExistingFile << QString() << false;
-    QTest::newRow("directory") << QFileDialog::Directory << QString("Text (*.txt)") << true;
-    QTest::newRow("existing files") << QFileDialog::ExistingFiles << QString("*.png") << true;
-}
+    void dialogFiles()
+    {
+        const QString saved = m_dir->filePath("saved.html");
+        const QString html = m_dir->filePath("page.html");
+        QVERIFY(writeFile(html, "<html><body><p>Loaded <i>html</i></p></body></html>"));
+        QVERIFY(writeFile(m_file, "1 < 2\r\nsecond line\n"));
+        const QString result = runGetText("<b>Bold</b> text", [&](QWidget* dialog) {
+            // Saving rich text writes the plain text; a cancelled dialog writes nothing.
+            clickWithFile(dialog, "&Save...", QString());
+            QVERIFY(!QFile::exists(saved));
+            clickWithFile(dialog, "&Save...", saved);
+            QCOMPARE(readFile(saved), QByteArray("Bold text"));
+            clickWithFile(dialog, "&Open...", html);
+            QVERIFY(rich(dialog) && editor(dialog)->toPlainText() == "Loaded html");
+            clickWithFile(dialog, "&Open...", m_file);
+            QVERIFY(!bar(dialog, "Tools")->isVisible() && !action(dialog, "Switch")->isChecked());
+            clickWithFile(dialog, "&Open...", QString());
+            press(dialog);
+        });
+        QCOMPARE(result, QStringLiteral("1 < 2\nsecond line\n"));
 
-void TestTextPathValues::pathDialogModeAndFilter()
-{
-    QFETCH(QFileDialog::FileMode, mode);
-    QFETCH(QString, filter);
-    QFETCH(bool, passed);
-    auto* path = new TPathValue(m_browser.get(), "Output folder");
-    path->setValue(m_dir->path());
-    path->setPickMode(mode);
-    path->setFilter(filter);
-    QCOMPARE(path->filter(), filter);
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        QCOMPARE(dialog->fileMode(), mode);
-        QCOMPARE(dialog->windowTitle(), QString("Output folder"));
-        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog) && !dialog->parentWidget());
-        QCOMPARE(dialog->nameFilters().contains(filter), passed);
-        QVERIFY(!dialog->nameFilters().contains(QStringLiteral("*.*")));
-    }));
-}
+        const QString text = QString::fromUtf8("Grüße €\nzweite <Zeile>");
+        qelTextEditorDialog dialog;
+        editor(&dialog)->setPlainText(text);
+        QVERIFY(dialog.saveToFile(m_other));
+        QCOMPARE(readFile(m_other), text.toUtf8());
+        editor(&dialog)->clear();
+        QVERIFY(dialog.loadFromFile(m_other) && editor(&dialog)->toPlainText() == text && !rich(&dialog));
+        // What cannot be read changes nothing.
+        for (const QString& bad : {m_dir->filePath("missing.txt"), m_dir->path(), QString()})
+            QVERIFY(!dialog.loadFromFile(bad));
+        QCOMPARE(editor(&dialog)->toPlainText(), text);
+        // A failed save says so and keeps the old file: a name with no room
+        // for a temporary file beside it is not truncated in place.
+        const QString longName = m_dir->filePath(QString(250, 'n'));
+        QVERIFY(writeFile(longName, "old"));
+        for (const QString& target : {m_dir->filePath("missing/out.txt"), m_dir->path(), longName})
+            QVERIFY(!dialog.saveToFile(target));
+        QVERIFY(!QFileInfo::exists(m_dir->filePath("missing/out.txt")) && readFile(longName) == "old");
+    }
 
-void TestTextPathValues::pathDialogAnswers()
-{
-    auto* path = new TPathValue(m_browser.get(), "Folder");
-    path->setValue(m_file);
-    QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
-    // Cancelled, from a value or a special: nothing changes.
-    for (const bool special : {false, true}) {
-        if (special)
-            path->setSpecial(SV_NoValue);
-        const SValue before = path->value();
+    void textAndPathRows()
+    {
+        QString vars[] = {QStringLiteral("from caller\nline two"), QStringLiteral("path")};
+        QVERIFY(!m_browser->addText(-1, "Row", "", "", vars) && !m_browser->addPath(0, "", "", "", vars));
+        auto* text = m_browser->addText(0, "Text", "", "", &vars[0]);
+        auto* path = m_browser->addPath(1, "Path", "", "", &vars[1]);
+        QVERIFY(path->parent() == text && path->pickMode() == QFileDialog::AnyFile && path->filter() == "*.*");
+        QVERIFY(text->buttonEditor() == &TTextValue::s_TextButtonEditor);
+        QVERIFY(path->buttonEditor() == &TPathValue::s_PathButtonEditor);
+        m_browser->updateFromLinked();
+        QVERIFY(val(text) == vars[0] && val(path) == vars[1]);
+        for (TBaseValue* row : {static_cast<TBaseValue*>(text), static_cast<TBaseValue*>(path)}) {
+            QVERIFY(!row->validator());
+            // Strings are stored as given, special codes included.
+            for (const QString& input : QStringList{"a\nb\r\nc", "  padded ", "a<b & <i>c</i>", "8", ""}) {
+                QVERIFY(row->setValue(input));
+                QVERIFY(row->value().kind == SK_Value && row->string() == input && row->valueText() == input);
+            }
+        }
+        m_browser->updateLinked();
+        QVERIFY(vars[0].isEmpty() && vars[1].isEmpty());
+        path->setButtonEditor(nullptr);
+        QVERIFY(open(path) && !open(path)->buttonWidget());
+    }
+
+    void pathDialog_data()
+    {
+        QTest::addColumn<int>("start"); // 0 directory, 1 file, 2 special, 3 empty
+        QTest::addColumn<QFileDialog::FileMode>("mode");
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<bool>("passed");
+        QTest::newRow("directory, any file") << 0 << QFileDialog::AnyFile << QString("*.*") << false;
+        QTest::newRow("file, existing file") << 1 << QFileDialog::ExistingFile << QString() << false;
+        QTest::newRow("special, directory") << 2 << QFileDialog::Directory << QString("Text (*.txt)") << true;
+        QTest::newRow("empty, existing files") << 3 << QFileDialog::ExistingFiles << QString("*.png") << true;
+    }
+    void pathDialog()
+    {
+        QFETCH(int, start);
+        QFETCH(QFileDialog::FileMode, mode);
+        QFETCH(QString, filter);
+        QFETCH(bool, passed);
+        // Special and empty paths start in the current directory.
+        QDir::setCurrent(m_dir->path());
+        QTemporaryDir elsewhere;
+        auto* path = new TPathValue(m_browser.get(), "Output folder");
+        path->setValue(start == 0 ? elsewhere.path() : start == 1 ? m_other : start == 2 ? m_file : QString());
+        if (start == 2)
+            path->setSpecial(SV_Default);
+        path->setPickMode(mode);
+        path->setFilter(filter);
         QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-            QVERIFY(selectLoaded(dialog, m_other));
-            dialog->reject();
+            QCOMPARE(canonical(dialog->directory().absolutePath()), canonical(start ? m_dir->path() : elsewhere.path()));
+            const QStringList selected = dialog->selectedFiles();
+            if (start == 1)
+                QCOMPARE(selected.size() == 1 ? canonical(selected.first()) : QString(), canonical(m_other));
+            for (const QString& s : selected)
+                QVERIFY2(start == 1 || !QFileInfo(s).isFile(), qPrintable(s));
+            QVERIFY(dialog->fileMode() == mode && dialog->windowTitle() == "Output folder");
+            QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog) && !dialog->parentWidget());
+            QCOMPARE(dialog->nameFilters().contains(filter), passed);
+            QVERIFY(!dialog->nameFilters().contains(QStringLiteral("*.*")));
         }));
-        QVERIFY(path->value().kind == before.kind && path->value().value == before.value);
     }
-    QCOMPARE(picked.count(), 0);
-    path->setValue(m_file);
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        QVERIFY(selectLoaded(dialog, m_other));
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(canonical(val(path)), canonical(m_other));
-    QCOMPARE(picked.count(), 1);
 
-    // Accepted with no file at all: nothing is taken.
-    path->setValue(m_dir->path());
-    path->setPickMode(QFileDialog::ExistingFile);
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        QVERIFY(dialog->selectedFiles().isEmpty());
-        static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
-    }));
-    QCOMPARE(val(path), m_dir->path());
+    void pathDialogAnswers_data()
+    {
+        QTest::addColumn<int>("special");
+        QTest::addColumn<QFileDialog::FileMode>("mode");
+        QTest::addColumn<int>("answer"); // 0 cancel, 1 accept the other file, 2 accept nothing, 3 a folder
+        QTest::newRow("cancelled") << 0 << QFileDialog::AnyFile << 0;
+        QTest::newRow("cancelled from special") << int(SV_NoValue) << QFileDialog::AnyFile << 0;
+        QTest::newRow("accepted") << 0 << QFileDialog::AnyFile << 1;
+        QTest::newRow("accepted from special") << int(SV_NoValue) << QFileDialog::AnyFile << 1;
+        QTest::newRow("no file") << 0 << QFileDialog::ExistingFile << 2;
+        QTest::newRow("folder") << 0 << QFileDialog::Directory << 3;
+    }
+    void pathDialogAnswers()
+    {
+        QFETCH(int, special);
+        QFETCH(QFileDialog::FileMode, mode);
+        QFETCH(int, answer);
+        auto* path = new TPathValue(m_browser.get(), "Folder");
+        path->setValue(answer >= 2 ? m_dir->path() : m_file);
+        path->setPickMode(mode);
+        if (special)
+            path->setSpecial(special);
+        const SValue before = path->value();
+        const QString sub = m_dir->filePath(QStringLiteral("sub"));
+        QVERIFY(QDir().mkdir(sub));
+        QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
+        QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
+            if (answer == 3)
+                dialog->setDirectory(sub);
+            QVERIFY(answer >= 2 || selectLoaded(dialog, m_other));
+            QVERIFY(answer != 2 || dialog->selectedFiles().isEmpty());
+            answer ? static_cast<QDialog*>(dialog)->done(QDialog::Accepted) : dialog->reject();
+        }));
+        const QString taken = answer == 1 ? m_other : answer == 3 ? sub : QString();
+        QCOMPARE(picked.count(), int(!taken.isEmpty()));
+        if (!taken.isEmpty())
+            QVERIFY(canonical(val(path)) == canonical(taken) && path->value().kind == SK_Value);
+        else
+            QVERIFY(path->value().kind == before.kind && path->value().value == before.value);
+    }
 
-    // A directory chooser hands back the directory.
-    path->setPickMode(QFileDialog::Directory);
-    const QString sub = m_dir->filePath(QStringLiteral("sub"));
-    QVERIFY(QDir().mkdir(sub));
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        dialog->setDirectory(sub);
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(canonical(val(path)), canonical(sub));
-}
+    void pathDialogOutlivesEditor_data()
+    {
+        QTest::addColumn<bool>("otherBrowser");
+        QTest::newRow("row left while open") << false;
+        QTest::newRow("editor taken by another browser") << true;
+    }
+    void pathDialogOutlivesEditor()
+    {
+        QFETCH(bool, otherBrowser);
+        // The editor closes under the dialog, or the shared button editor
+        // serves another browser meanwhile: the choice goes to the row clicked
+        // while it is still its editor's, and to no other row.
+        TValueBrowser second;
+        second.show();
+        auto* other = new TPathValue(otherBrowser ? &second : m_browser.get(), "Other");
+        other->setValue(QStringLiteral("other"));
+        auto* path = new TPathValue(m_browser.get(), "Folder");
+        path->setValue(m_file);
+        QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
+            QVERIFY(open(other) && selectLoaded(dialog, m_other));
+            static_cast<QDialog*>(dialog)->accept();
+        }));
+        QCOMPARE(val(other), QString("other"));
+        QCOMPARE(canonical(val(path)), canonical(otherBrowser ? m_other : m_file));
+    }
 
-void TestTextPathValues::pathDialogOutlivesEditor_data()
-{
-    QTest::addColumn<bool>("otherBrowser");
-    QTest::newRow("row left while open") << false;
-    QTest::newRow("editor taken by another browser") << true;
-}
-
-void TestTextPathValues::pathDialogOutlivesEditor()
-{
-    QFETCH(bool, otherBrowser);
-    // The editor closes under the dialog, or the shared button editor
-    // serves another browser meanwhile: the choice goes to the row clicked
-    // while it is still its editor's, and to no other row.
-    TValueBrowser second;
-    second.show();
-    auto* other = new TPathValue(otherBrowser ? &second : m_browser.get(), "Other");
-    other->setValue(QStringLiteral("other"));
-    auto* path = new TPathValue(m_browser.get(), "Folder");
-    path->setValue(m_file);
-    QVERIFY(clickDots<QFileDialog>(path, [&](QFileDialog* dialog) {
-        QVERIFY(open(other));
-        QVERIFY(selectLoaded(dialog, m_other));
-        static_cast<QDialog*>(dialog)->accept();
-    }));
-    QCOMPARE(val(other), QString("other"));
-    QCOMPARE(canonical(val(path)), canonical(otherBrowser ? m_other : m_file));
-}
-
-void TestTextPathValues::textDialog_data()
-{
-    QTest::addColumn<int>("special");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<bool>("accept");
-    QTest::newRow("value to text") << 0 << QString("new\ntext") << true;
-    QTest::newRow("value to empty") << 0 << QString("") << true;
-    QTest::newRow("special to empty") << int(SV_Unused) << QString("") << true;
-    // "8" is the code of "Default" but a different value of a text row.
-    QTest::newRow("special to its code") << int(SV_Default) << QString("8") << true;
-    QTest::newRow("value cancelled") << 0 << QString("thrown away") << false;
-    QTest::newRow("special cancelled") << int(SV_Empty) << QString("thrown away") << false;
-}
-
-void TestTextPathValues::textDialog()
-{
-    QFETCH(int, special);
-    QFETCH(QString, typed);
-    QFETCH(bool, accept);
-    auto* text = new TTextValue(m_browser.get(), "Note");
-    text->setValue(QStringLiteral("old"));
-    if (special)
-        text->setSpecial(special);
-    const SValue before = text->value();
-    QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
-    QVERIFY(clickDots<qelTextEditorDialog>(text, [&](qelTextEditorDialog* dialog) {
-        auto* edit = dialog->findChild<QTextEdit*>();
-        QCOMPARE(edit->toPlainText(), special ? QString() : QString("old"));
-        edit->setPlainText(typed);
-        accept ? dialog->accept() : dialog->reject();
-    }));
-    QCOMPARE(picked.count(), int(accept));
-    QCOMPARE(text->value().kind, accept ? int(SK_Value) : before.kind);
-    QCOMPARE(text->value().value, accept ? QVariant(typed) : before.value);
-
-    // A special value picked from the popup replaces a numeric text; the
-    // same special again is no pick.
-    QVERIFY(pick(text, "Default"));
-    QVERIFY(text->value().kind == SK_Special && text->value().value.toUInt() == SV_Default);
-    QVERIFY(pick(text, "Default"));
-    QCOMPARE(picked.count(), int(accept) + 1);
-}
+    void textRowDialog_data()
+    {
+        QTest::addColumn<int>("special");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("value to text") << 0 << QString("new\ntext") << true;
+        QTest::newRow("value to empty") << 0 << QString("") << true;
+        QTest::newRow("special to empty") << int(SV_Unused) << QString("") << true;
+        // "8" is the code of "Default" but a different value of a text row.
+        QTest::newRow("special to its code") << int(SV_Default) << QString("8") << true;
+        QTest::newRow("value cancelled") << 0 << QString("thrown away") << false;
+        QTest::newRow("special cancelled") << int(SV_Empty) << QString("thrown away") << false;
+    }
+    void textRowDialog()
+    {
+        QFETCH(int, special);
+        QFETCH(QString, typed);
+        QFETCH(bool, accept);
+        auto* text = new TTextValue(m_browser.get(), "Note");
+        text->setValue(QStringLiteral("old"));
+        if (special)
+            text->setSpecial(special);
+        const SValue before = text->value();
+        QSignalSpy picked(m_browser.get(), &TValueBrowser::ValuePicked);
+        QVERIFY(clickDots<qelTextEditorDialog>(text, [&](qelTextEditorDialog* dialog) {
+            QCOMPARE(editor(dialog)->toPlainText(), special ? QString() : QString("old"));
+            editor(dialog)->setPlainText(typed);
+            accept ? dialog->accept() : dialog->reject();
+        }));
+        QCOMPARE(picked.count(), int(accept));
+        QCOMPARE(text->value().kind, accept ? int(SK_Value) : before.kind);
+        QCOMPARE(text->value().value, accept ? QVariant(typed) : before.value);
+        // A special value picked from the popup replaces a numeric text; the
+        // same special again is no pick.
+        QVERIFY(pick(text, "Default"));
+        QVERIFY(text->value().kind == SK_Special && text->value().value.toUInt() == SV_Default);
+        QVERIFY(pick(text, "Default"));
+        QCOMPARE(picked.count(), int(accept) + 1);
+    }
+};
 
 QTEST_MAIN(TestTextPathValues)
 #include "tst_textpathvalues.moc"
