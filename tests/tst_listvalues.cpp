@@ -1,174 +1,141 @@
 #include "tarvotest.h"
 
-#include "tboolvalue.h"
-#include "tlistvalue.h"
-
 #include <QHeaderView>
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "tboolvalue.h"
+#include "tlistvalue.h"
+
 using namespace tt;
 
-namespace {
-
-// A list with Low = 1 and High = 2.
+// A list of two entries: Low = 1 and High = 2.
 struct Levels : TItemList
 {
-    Levels()
-    {
-        setItem(1, QStringLiteral("Low"));
-        setItem(2, QStringLiteral("High"));
-    }
+    Levels() { setItem(1, QStringLiteral("Low")), setItem(2, QStringLiteral("High")); }
 };
-
-} // namespace
 
 class TestListValues : public QObject
 {
     Q_OBJECT
 
-private Q_SLOTS:
-    void entries();
-    void ownValuesAndAppending();
-    void booleans();
-    void boundAndStored();
-
-private:
     TValueBrowser m_browser;
     Levels m_list;
-};
 
-void TestListValues::entries()
-{
-    TListValue value(&m_browser, QStringLiteral("Level"), &m_list);
-    QVERIFY(value.value().kind == SK_ListItem && value.currentEntry() == m_list.first());
-    QCOMPARE(shown(&value), QStringLiteral("Low"));
-    // A number, an entry's text, or a number of another type selects the entry.
-    QVERIFY(value.setValue(2));
-    QCOMPARE(shown(&value), QStringLiteral("High"));
-    QVERIFY(value.setValue(QStringLiteral("Low")));
-    QVERIFY(value.value().value == QVariant(1) && value.currentEntry() == m_list.first());
-    QVERIFY(value.setValue(QVariant(2u)) && value.currentEntry() == m_list.at(1));
-
-    // No entries: an invalid value; no list at all: anything goes.
-    TItemList empty;
-    TListValue none(&m_browser, QStringLiteral("Empty"), &empty);
-    QVERIFY(none.value().kind == SK_Value && !none.value().value.isValid());
-    TListValue free(&m_browser, QStringLiteral("Free"), nullptr);
-    QVERIFY(free.isOwnValues() && free.setValue(QStringLiteral("anything")));
-    QCOMPARE(shown(&free), QStringLiteral("anything"));
-}
-
-void TestListValues::ownValuesAndAppending()
-{
-    Levels list;
-    TListValue value(&m_browser, QStringLiteral("Level"), &list);
-    value.allowListAppending(true);
-    // Without own values an outside value is refused and nothing is added.
-    QVERIFY(!value.isOwnValues() && !value.setValue(3));
-    QVERIFY(shown(&value) == QStringLiteral("Low") && list.size() == 2);
-    value.allowListAppending(false);
-    value.allowOwnValues(true);
-    QVERIFY(value.setValue(3));
-    QVERIFY(value.value().kind == SK_Value && !value.currentEntry() && list.size() == 2);
-
-    // Own values still go through the validator; only accepted ones are
-    // appended, once.
-    TIntValidator small(0, 5);
-    value.setValidator(&small);
-    value.allowListAppending(true);
-    QVERIFY(!value.setValue(QStringLiteral("abc")) && list.size() == 2);
-    QVERIFY(value.setValue(9));
-    QCOMPARE(list.last()->text, QStringLiteral("5"));
-    QVERIFY(value.value().kind == SK_ListItem && value.currentEntry() == list.last());
-    QVERIFY(value.setValue(1) && value.setValue(5) && list.size() == 3);
-    // A list shared by two values grows for both.
-    TListValue other(&m_browser, QStringLiteral("Other"), &list);
-    QVERIFY(other.setValue(QStringLiteral("5")) && other.currentEntry() == list.last());
-
-    // A validator that refuses every value does not touch a list entry.
-    QRegExp never(QStringLiteral("x{100}"));
-    TRegExpValidator strict(never, nullptr);
-    QVERIFY(other.setValue(1));
-    other.setValidator(&strict);
-    QVERIFY(other.value().kind == SK_ListItem && shown(&other) == QStringLiteral("Low"));
-}
-
-void TestListValues::booleans()
-{
-    TValueBrowser browser;
-    bool flag = true;
-    TBoolValue* value = browser.addBool(0, QStringLiteral("Flag"), QString(), QStringLiteral("flag"), &flag);
-    QVERIFY(value->list() == &TBoolValue::s_BoolList && value->linkType() == LT_Bool);
-    QVERIFY(!value->boolean() && shown(value) == QStringLiteral("False"));
-    browser.show();
-    const auto click = [&](int column) {
-        const int x = browser.header()->sectionViewportPosition(column) + 9;
-        QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, QPoint(x, browser.visualItemRect(value).center().y()));
-    };
-    const auto state = [value] { // kind, boolean (unless special), box
-        const bool special = value->value().kind == SK_Special;
-        return QString("%1 %2 %3").arg(value->value().kind).arg(special ? -1 : value->boolean()).arg(value->checkState(1));
-    };
-    browser.updateFromLinked();
-    QCOMPARE(state(), QString("%1 1 2").arg(SK_ListItem));
-    click(0); // the name column changes nothing
-    QCOMPARE(state(), QString("%1 1 2").arg(SK_ListItem));
-    click(1);
-    QCOMPARE(state(), QString("%1 0 0").arg(SK_ListItem));
-    browser.updateLinked();
-    QVERIFY(!flag);
-    for (const QVariant& v : {QVariant(1), QVariant(0), QVariant(QStringLiteral("true"))}) {
-        bool target = !v.toBool();
-        QVERIFY(value->setValue(v));
-        value->writeValue(target);
-        QVERIFY(value->boolean() == v.toBool() && target == v.toBool());
-    }
-    // Without a special list nothing becomes special: the box stays in step.
-    value->setSpecial(SV_Default);
-    QCOMPARE(state(), QString("%1 1 2").arg(SK_ListItem));
-    QCOMPARE(shown(value), QStringLiteral("True"));
-    // A special value is a partly checked box; a click makes it true.
-    browser.setSpecialList(&TValueBrowser::s_specialList);
-    value->setValue(false);
-    value->setSpecial(SV_Unused);
-    QCOMPARE(state(), QString("%1 -1 1").arg(SK_Special));
-    QCOMPARE(shown(value), QStringLiteral("Unused"));
-    click(1);
-    QCOMPARE(state(), QString("%1 1 2").arg(SK_ListItem));
-    QCOMPARE(TBoolValue::s_BoolList.size(), 2);
-}
-
-void TestListValues::boundAndStored()
-{
-    int level = 2;
-    m_browser.setSpecialList(&TValueBrowser::s_specialList);
-    TListValue* list = m_browser.addList(0, "Level", "hint", "level", &level, LT_Int, &m_list, true, false);
-    TBoolValue* flag = m_browser.addBool(0, "Flag", QString(), "flag", nullptr);
-    QVERIFY(!m_browser.addList(-1, "X", QString(), QString(), nullptr, LT_Int, &m_list));
-    QVERIFY(list->isOwnValues() && !list->isListAppending() && list->properyName() == "level");
-    m_browser.updateFromLinked();
-    QCOMPARE(shown(list), QStringLiteral("High"));
-    m_browser.show();
-    QVERIFY(pick(list, "Low"));
-    m_browser.updateLinked();
-    QCOMPARE(level, 1);
-
-    // Read back as text from the file, an entry and a special boolean return.
-    QTemporaryDir dir;
-    flag->setSpecial(SV_Unused);
+private Q_SLOTS:
+    void entries()
     {
-        QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);
-        m_browser.writeDataSet(settings);
-        settings.sync();
-        QCOMPARE(settings.value(QStringLiteral("level.Type")).toInt(), int(SK_ListItem));
+        TListValue value(&m_browser, QStringLiteral("Level"), &m_list);
+        QVERIFY(value.value().kind == SK_ListItem && value.currentEntry() == m_list.first() && shown(&value) == "Low");
+        // A number, an entry's text, or a number of another type selects the entry.
+        QVERIFY(value.setValue(2) && shown(&value) == "High");
+        QVERIFY(value.setValue(QStringLiteral("Low")) && value.value().value == QVariant(1));
+        QVERIFY(value.setValue(QVariant(2u)) && value.currentEntry() == m_list.at(1));
+        // No entries: an invalid value; no list at all: anything goes.
+        TItemList empty;
+        TListValue none(&m_browser, QStringLiteral("Empty"), &empty);
+        QVERIFY(none.value().kind == SK_Value && !none.value().value.isValid());
+        TListValue free(&m_browser, QStringLiteral("Free"), nullptr);
+        QVERIFY(free.isOwnValues() && free.setValue(QStringLiteral("anything")) && shown(&free) == "anything");
     }
-    QVERIFY(list->setValue(2) && flag->setValue(true));
-    QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);
-    m_browser.readDataSet(settings);
-    QVERIFY(list->currentEntry() == m_list.first());
-    QVERIFY(flag->value().kind == SK_Special && flag->checkState(1) == Qt::PartiallyChecked);
-}
+
+    void ownValuesAndAppending()
+    {
+        Levels list;
+        TListValue value(&m_browser, QStringLiteral("Level"), &list);
+        value.allowListAppending(true);
+        // Without own values an outside value is refused and nothing is added.
+        QVERIFY(!value.isOwnValues() && !value.setValue(3) && shown(&value) == "Low" && list.size() == 2);
+        value.allowListAppending(false);
+        value.allowOwnValues(true);
+        QVERIFY(value.setValue(3) && value.value().kind == SK_Value && !value.currentEntry() && list.size() == 2);
+        // Own values still go through the validator; only accepted ones are appended, once.
+        TIntValidator small(0, 5);
+        value.setValidator(&small);
+        value.allowListAppending(true);
+        QVERIFY(!value.setValue(QStringLiteral("abc")) && list.size() == 2);
+        QVERIFY(value.setValue(9) && list.last()->text == "5" && value.currentEntry() == list.last());
+        QVERIFY(value.setValue(1) && value.setValue(5) && list.size() == 3);
+        // A list shared by two values grows for both.
+        TListValue other(&m_browser, QStringLiteral("Other"), &list);
+        QVERIFY(other.setValue(QStringLiteral("5")) && other.currentEntry() == list.last());
+        // A validator that refuses every value does not touch a list entry.
+        QRegExp never(QStringLiteral("x{100}"));
+        TRegExpValidator strict(never, nullptr);
+        QVERIFY(other.setValue(1));
+        other.setValidator(&strict);
+        QVERIFY(other.value().kind == SK_ListItem && shown(&other) == "Low");
+    }
+
+    void booleans()
+    {
+        TValueBrowser browser;
+        bool flag = true;
+        TBoolValue* value = browser.addBool(0, QStringLiteral("Flag"), QString(), QStringLiteral("flag"), &flag);
+        QVERIFY(value->list() == &TBoolValue::s_BoolList && value->linkType() == LT_Bool && shown(value) == "False");
+        browser.show();
+        // Kind, boolean (unless special) and box, after a click on a column.
+        const auto click = [&](int column) {
+            if (column >= 0)
+                QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, QPoint(browser.header()->sectionViewportPosition(column) + 9,
+                                                                                  browser.visualItemRect(value).center().y()));
+            const bool special = value->value().kind == SK_Special;
+            return QString("%1 %2 %3").arg(value->value().kind).arg(special ? -1 : value->boolean()).arg(value->checkState(1));
+        };
+        browser.updateFromLinked();
+        QCOMPARE(click(0), QString("%1 1 2").arg(SK_ListItem)); // the name column changes nothing
+        QCOMPARE(click(1), QString("%1 0 0").arg(SK_ListItem));
+        browser.updateLinked();
+        QVERIFY(!flag);
+        for (const QVariant& v : {QVariant(1), QVariant(0), QVariant(QStringLiteral("true"))}) {
+            bool target = !v.toBool();
+            QVERIFY(value->setValue(v));
+            value->writeValue(target);
+            QVERIFY(value->boolean() == v.toBool() && target == v.toBool());
+        }
+        // Without a special list nothing becomes special: the box stays in step.
+        value->setSpecial(SV_Default);
+        QVERIFY(click(-1) == QString("%1 1 2").arg(SK_ListItem) && shown(value) == "True");
+        // A special value is a partly checked box; a click makes it true.
+        browser.setSpecialList(&TValueBrowser::s_specialList);
+        value->setValue(false);
+        value->setSpecial(SV_Unused);
+        QVERIFY(click(-1) == QString("%1 -1 1").arg(SK_Special) && shown(value) == "Unused");
+        QCOMPARE(click(1), QString("%1 1 2").arg(SK_ListItem));
+        QCOMPARE(TBoolValue::s_BoolList.size(), 2);
+    }
+
+    void boundAndStored()
+    {
+        int level = 2;
+        m_browser.setSpecialList(&TValueBrowser::s_specialList);
+        TListValue* list = m_browser.addList(0, "Level", "hint", "level", &level, LT_Int, &m_list, true, false);
+        TBoolValue* flag = m_browser.addBool(0, "Flag", QString(), "flag", nullptr);
+        QVERIFY(!m_browser.addList(-1, "X", QString(), QString(), nullptr, LT_Int, &m_list));
+        QVERIFY(list->isOwnValues() && !list->isListAppending() && list->properyName() == "level");
+        // Bound to a variable, picked from the popup, written back.
+        m_browser.updateFromLinked();
+        QCOMPARE(shown(list), QStringLiteral("High"));
+        m_browser.show();
+        QVERIFY(pick(list, "Low"));
+        m_browser.updateLinked();
+        QCOMPARE(level, 1);
+        // Read back as text from the file, an entry and a special boolean return.
+        QTemporaryDir dir;
+        flag->setSpecial(SV_Unused);
+        {
+            QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);
+            m_browser.writeDataSet(settings);
+            settings.sync();
+            QCOMPARE(settings.value(QStringLiteral("level.Type")).toInt(), int(SK_ListItem));
+        }
+        QVERIFY(list->setValue(2) && flag->setValue(true));
+        QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);
+        m_browser.readDataSet(settings);
+        QVERIFY(list->currentEntry() == m_list.first());
+        QVERIFY(flag->value().kind == SK_Special && flag->checkState(1) == Qt::PartiallyChecked);
+    }
+};
 
 QTEST_MAIN(TestListValues)
 #include "tst_listvalues.moc"
