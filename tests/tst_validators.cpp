@@ -47,24 +47,20 @@ class TestValidators : public QObject
 private slots:
     void bounds()
     {
+        // Inverted bounds: below the minimum gives the minimum, anything else the maximum.
         TIntValidator inverted;
         inverted.setMinimum(10);
         inverted.setMaximum(1);
         QVERIFY(inverted.minimum() == 10 && inverted.maximum() == 1);
-        // Below the minimum gives the minimum, anything else the maximum.
         for (const int in : {5, 10, 20}) {
             QVariant value(in);
-            QCOMPARE(inverted.checkValue(value), TValueValidator::VR_Corrected);
-            QCOMPARE(value, QVariant(QString::number(in < 10 ? 10 : 1)));
+            QVERIFY(inverted.checkValue(value) == TValueValidator::VR_Corrected && value == QString::number(in < 10 ? 10 : 1));
         }
-        inverted.setRange(10, 1);
+        // A range is put in order.
         TDoubleValidator real;
+        inverted.setRange(10, 1);
         real.setRange(10.0, 1.0);
         QVERIFY(inverted.minimum() == 1 && inverted.maximum() == 10 && real.minimum() == 1.0 && real.maximum() == 10.0);
-        QRegExp first(QStringLiteral("a+")), second(QStringLiteral("b+"));
-        TRegExpValidator pattern(first, nullptr);
-        pattern.setRegExp(second);
-        QCOMPARE(pattern.regexp().pattern(), QStringLiteral("b+"));
     }
 
     void checkValue_data()
@@ -94,8 +90,10 @@ private slots:
              {"-0.000001", "0.00000"}, {1e20, "100000000000000000000.00000"},
              {"nan", no}, {"inf", no}, {qQNaN(), no}, {qInf(), no}, {"1e400", no}, {no, no}});
 
-        QRegExp digits(QStringLiteral("\\d{3}")), broken(QStringLiteral("(\\d"));
-        rows("pattern", new TRegExpValidator(digits, this), {{"123", "123"}, {"1234", no}, {"12", no}});
+        QRegExp letters(QStringLiteral("a+")), digits(QStringLiteral("\\d{3}")), broken(QStringLiteral("(\\d"));
+        auto* pattern = new TRegExpValidator(letters, this);
+        pattern->setRegExp(digits);
+        rows("pattern", pattern, {{"123", "123"}, {"1234", no}, {"12", no}, {"aaa", no}});
         rows("broken pattern", new TRegExpValidator(broken, this), {{"anything", "anything"}});
 
         // Compound texts keep their minus signs; numbers clamp into int.
