@@ -130,25 +130,6 @@ private slots:
         m_dir.reset();
     }
 
-    void dialogTools()
-    {
-        QCOMPARE(QDir(":/images").entryList({"*.xpm"}).size(), 16);
-        qelTextEditorDialog dialog;
-        QVERIFY(dialog.width() >= 600 && dialog.height() >= 500 && dialog.isSizeGripEnabled());
-        // Each action as text=tool tip, * when checkable; the font and size combos come first in "Tools".
-        QString shown;
-        for (const char* title : {"Main", "Tools"}) {
-            for (const QAction* a : bar(&dialog, title)->actions())
-                shown += a->isSeparator() ? "|," : a->text().isEmpty() ? "[widget]," : a->text() + '=' + a->toolTip() + (a->isCheckable() ? "*," : ",");
-        }
-        QCOMPARE(shown, QString("&Clear=Clear Text,&Open...=Open Text from File,&Save...=Save Text to File,|,&Undo=Undo Last Action,"
-                                "&Redo=Redo Last Action,Cu&t=Cut to Clipboard,&Copy=Copy to Clipboard,&Paste=Paste from Clipboard,|,"
-                                "Switch=Switch between Rich and Plain text*,[widget],[widget],Color=Pick a Color,&Bold=Switch Bold*,"
-                                "&Italic=Switch Italic*,&Underline=Switch Underline*,|,&Left=Align Left*,C&enter=Align Center*,"
-                                "&Right=Align Right*,&Justify=Align Justified*,"));
-        QVERIFY(sizeCombo(&dialog)->isEditable() && sizeCombo(&dialog)->count() == QFontDatabase::standardSizes().size());
-    }
-
     void dialogEdits_data()
     {
         QTest::addColumn<QString>("start");
@@ -206,6 +187,8 @@ private slots:
         const Test red = [](const QTextCharFormat& f) { return f.foreground().color() == Qt::red; };
         const QString result = runGetText(html, [&](QWidget* dialog) {
             QTextEdit* edit = editor(dialog);
+            QVERIFY(dialog->width() >= 600 && dialog->height() >= 500 && QDir(":/images").entryList({"*.xpm"}).size() == 16);
+            QVERIFY(sizeCombo(dialog)->isEditable() && sizeCombo(dialog)->count() == QFontDatabase::standardSizes().size());
             // The text, then what undo and redo can do, after each step.
             QString steps;
             for (const char* step : {"", "Delete", "&Undo", "&Redo", "&Undo"}) {
@@ -299,18 +282,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(m_dir->filePath("missing/out.txt")));
     }
 
-    void textAndPathRows()
-    {
-        QString vars[] = {QStringLiteral("from caller\r\nline two"), QStringLiteral("  path ")};
-        TTextValue* text = m_browser->addText(0, "Text", "", "", &vars[0]);
-        TPathValue* path = m_browser->addPath(1, "Path", "", "", &vars[1]);
-        m_browser->updateFromLinked(); // strings are stored as given
-        QVERIFY(path->parent() == text && !text->validator() && !path->validator());
-        QVERIFY(text->valueText() == vars[0] && path->string() == vars[1] && path->value().kind == SK_Value);
-        path->setButtonEditor(nullptr);
-        QVERIFY(open(path) && !open(path)->buttonWidget());
-    }
-
     void pathDialog_data()
     {
         QTest::addColumn<int>("start"); // 0 a directory, 1 a file, 2 a special value, 3 empty
@@ -375,6 +346,8 @@ private slots:
             QVERIFY(canonical(val(path)) == canonical(taken) && path->value().kind == SK_Value);
         else
             QVERIFY(path->value().kind == before.kind && path->value().value == before.value);
+        path->setButtonEditor(nullptr);
+        QVERIFY(open(path) && !open(path)->buttonWidget());
     }
 
     void textRowDialog_data()
