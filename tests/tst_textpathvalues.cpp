@@ -27,7 +27,6 @@ Q_DECLARE_METATYPE(QFileDialog::FileMode)
 namespace {
 
 QTextEdit* editor(QWidget* dialog) { return dialog->findChild<QTextEdit*>(); }
-
 template<typename T = QAction>
 T* named(QWidget* dialog, const QString& text, const char* property = "text")
 {
@@ -78,11 +77,11 @@ QString styled(const QTextDocument* document, const Test& test)
     return result;
 }
 
-// Clicks the action that opens a file dialog and answers it with the file name, or cancels it when that is empty.
+// Clicks the action that opens a file dialog and answers it with the file name.
 void clickWithFile(QWidget* dialog, const QString& text, const QString& name)
 {
     ModalAnswer<QFileDialog> driver([&](QFileDialog* files) {
-        if (!name.isEmpty() && selectLoaded(files, name))
+        if (selectLoaded(files, name))
             static_cast<QDialog*>(files)->accept(); // as the Open or Save button does
     });
     click(dialog, text);
@@ -248,16 +247,13 @@ private slots:
         file(html, "<html><body><p>Loaded <i>html</i></p></body></html>");
         file(m_file, "1 < 2\r\nsecond line\n");
         const QString result = runGetText("<b>Bold</b> text", [&](QWidget* dialog) {
-            // Saving rich text writes the plain text; a cancelled dialog writes nothing.
-            clickWithFile(dialog, "&Save...", QString());
-            QVERIFY(!QFile::exists(saved));
+            // Saving rich text writes the plain text.
             clickWithFile(dialog, "&Save...", saved);
             QCOMPARE(file(saved), QByteArray("Bold text"));
             clickWithFile(dialog, "&Open...", html);
             QVERIFY(rich(dialog) && editor(dialog)->toPlainText() == "Loaded html");
             clickWithFile(dialog, "&Open...", m_file);
             QVERIFY(!bar(dialog, "Tools")->isVisible() && !action(dialog, "Switch")->isChecked());
-            clickWithFile(dialog, "&Open...", QString());
             click(dialog, "OK");
         });
         QCOMPARE(result, QStringLiteral("1 < 2\nsecond line\n"));

@@ -52,9 +52,9 @@ private slots:
         inverted.setMinimum(10);
         inverted.setMaximum(1);
         QVERIFY(inverted.minimum() == 10 && inverted.maximum() == 1);
-        for (const int in : {5, 10, 20}) {
-            QVariant value(in);
-            QVERIFY(inverted.checkValue(value) == TValueValidator::VR_Corrected && value == QString::number(in < 10 ? 10 : 1));
+        for (const auto& c : {qMakePair(5, QVariant("10")), qMakePair(10, QVariant("1")), qMakePair(20, QVariant("1"))}) {
+            QVariant value(c.first);
+            QVERIFY(inverted.checkValue(value) == TValueValidator::VR_Corrected && value == c.second);
         }
         // A range is put in order.
         TDoubleValidator real;
