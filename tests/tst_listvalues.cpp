@@ -9,8 +9,7 @@
 
 using namespace tt;
 
-// A list of two entries: Low = 1 and High = 2.
-struct Levels : TItemList
+struct Levels : TItemList // Low = 1, High = 2
 {
     Levels() { setItem(1, QStringLiteral("Low")), setItem(2, QStringLiteral("High")); }
 };
@@ -23,21 +22,18 @@ class TestListValues : public QObject
     Levels m_list;
 
 private Q_SLOTS:
-    void entries()
+    void entriesAndOwnValues()
     {
-        TListValue value(&m_browser, QStringLiteral("Level"), &m_list);
-        QVERIFY(value.value().kind == SK_ListItem && value.currentEntry() == m_list.first() && shown(&value) == "Low");
+        TListValue level(&m_browser, QStringLiteral("Level"), &m_list);
+        QVERIFY(level.value().kind == SK_ListItem && level.currentEntry() == m_list.first() && shown(&level) == "Low");
         // A number, an entry's text, or a number of another type selects the entry.
-        QVERIFY(value.setValue(2) && shown(&value) == "High");
-        QVERIFY(value.setValue(QStringLiteral("Low")) && value.value().value == QVariant(1));
-        QVERIFY(value.setValue(QVariant(2u)) && value.currentEntry() == m_list.at(1));
+        QVERIFY(level.setValue(2) && shown(&level) == "High");
+        QVERIFY(level.setValue(QStringLiteral("Low")) && level.value().value == QVariant(1));
+        QVERIFY(level.setValue(QVariant(2u)) && level.currentEntry() == m_list.at(1));
         // No list at all: anything goes.
         TListValue free(&m_browser, QStringLiteral("Free"), nullptr);
         QVERIFY(free.isOwnValues() && free.setValue(QStringLiteral("anything")) && shown(&free) == "anything");
-    }
 
-    void ownValuesAndAppending()
-    {
         Levels list;
         TListValue value(&m_browser, QStringLiteral("Level"), &list);
         value.allowListAppending(true);

@@ -23,10 +23,9 @@ bool same(const QVariant& a, const QVariant& b)
 QString describe(const QVariant& value)
 {
     const QRect r = value.toRect();
-    if (value.userType() == QMetaType::QRect)
-        return QString::asprintf("QRect(%d,%d to %d,%d)", r.left(), r.top(), r.right(), r.bottom());
     QString text;
-    QDebug(&text).nospace() << value;
+    QDebug(&text).nospace() << (value.userType() != QMetaType::QRect ? value
+                                    : QString::asprintf("QRect(%d,%d to %d,%d)", r.left(), r.top(), r.right(), r.bottom()));
     return text;
 }
 
