@@ -80,10 +80,9 @@ private Q_SLOTS:
         QCOMPARE(click(1), QString("%1 0 0").arg(SK_ListItem));
         browser.updateLinked();
         QVERIFY(!flag);
-        for (const QVariant& v : {QVariant(1), QVariant(0), QVariant(QStringLiteral("true"))}) {
-            bool target = !v.toBool();
+        bool target = false; // each written value differs from the one before
+        for (const QVariant& v : {QVariant(1), QVariant(0), QVariant(QStringLiteral("true"))})
             QVERIFY(value->setValue(v) && (value->writeValue(target), target == v.toBool()));
-        }
         // Without a special list nothing becomes special: the box stays in step.
         value->setSpecial(SV_Default);
         QVERIFY(click(-1) == QString("%1 1 2").arg(SK_ListItem) && shown(value) == "True");
@@ -92,8 +91,7 @@ private Q_SLOTS:
         value->setValue(false);
         value->setSpecial(SV_Unused);
         QVERIFY(click(-1) == QString("%1 -1 1").arg(SK_Special) && shown(value) == "Unused");
-        QCOMPARE(click(1), QString("%1 1 2").arg(SK_ListItem));
-        QCOMPARE(TBoolValue::s_BoolList.size(), 2);
+        QVERIFY(click(1) == QString("%1 1 2").arg(SK_ListItem) && TBoolValue::s_BoolList.size() == 2);
     }
 
     void boundAndStored()
@@ -115,7 +113,6 @@ private Q_SLOTS:
         {
             QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);
             m_browser.writeDataSet(settings);
-            settings.sync();
             QCOMPARE(settings.value(QStringLiteral("level.Type")).toInt(), int(SK_ListItem));
         }
         QVERIFY(list->setValue(2) && flag->setValue(true));

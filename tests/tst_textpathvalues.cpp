@@ -1,11 +1,8 @@
 #include "tarvotest.h"
 
 #include <QColorDialog>
-#include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFontComboBox>
 #include <QFontDatabase>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -49,7 +46,7 @@ void click(QWidget* dialog, const QString& text)
         if (QWidget* button = a ? bar(dialog, title)->widgetForAction(a) : nullptr)
             return QTest::mouseClick(button, Qt::LeftButton);
     }
-    QTest::mouseClick(named<QPushButton>(dialog, text), Qt::LeftButton);
+    QTest::mouseClick(named<QAbstractButton>(dialog, text), Qt::LeftButton);
 }
 
 // Types text as keys; a line break is Return.
@@ -324,7 +321,6 @@ private slots:
             QVERIFY(dialog->fileMode() == mode && dialog->windowTitle() == "Output folder");
             QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog) && !dialog->parentWidget());
             QCOMPARE(dialog->nameFilters().contains(filter), !filter.isEmpty() && filter != "*.*");
-            QVERIFY(!dialog->nameFilters().contains(QStringLiteral("*.*")));
             QVERIFY(!elsewhere || open(other));
             if (answer == 3)
                 dialog->setDirectory(sub);
@@ -334,10 +330,8 @@ private slots:
         }));
         const QString taken = elsewhere == 1 ? QString() : answer == 1 ? m_other : answer == 3 ? sub : QString();
         QVERIFY(val(other) == "other" && picked.count() == int(!taken.isEmpty()));
-        if (!taken.isEmpty())
-            QVERIFY(canonical(val(path)) == canonical(taken) && path->value().kind == SK_Value);
-        else
-            QVERIFY(path->value().kind == before.kind && path->value().value == before.value);
+        QVERIFY(taken.isEmpty() ? path->value().kind == before.kind && path->value().value == before.value
+                                : canonical(val(path)) == canonical(taken) && path->value().kind == SK_Value);
         path->setButtonEditor(nullptr);
         QVERIFY(open(path) && !open(path)->buttonWidget());
     }
@@ -347,10 +341,8 @@ private slots:
         QTest::addColumn<int>("special");
         QTest::addColumn<QString>("typed"); // null: cancelled
         QTest::newRow("value to text") << 0 << "new\ntext";
-        QTest::newRow("value to empty") << 0 << "";
         QTest::newRow("special to empty") << int(SV_Unused) << "";
-        // "8" is the code of "Default" but a different value of a text row.
-        QTest::newRow("special to its code") << int(SV_Default) << "8";
+        QTest::newRow("special to its code") << int(SV_Default) << "8"; // a value of a text row, not "Default"
         QTest::newRow("value cancelled") << 0 << QString();
         QTest::newRow("special cancelled") << int(SV_Empty) << QString();
     }
@@ -375,8 +367,8 @@ private slots:
             click(dialog, "OK");
         }));
         QCOMPARE(picked.count(), int(!typed.isNull()));
-        QCOMPARE(text->value().kind, typed.isNull() ? before.kind : int(SK_Value));
-        QCOMPARE(text->value().value, typed.isNull() ? before.value : QVariant(typed));
+        QVERIFY(typed.isNull() ? text->value().kind == before.kind && text->value().value == before.value
+                               : text->value().kind == SK_Value && text->value().value == QVariant(typed));
         // A special value picked from the popup replaces a numeric text; the same special again is no pick.
         QVERIFY(pick(text, "Default") && text->value().kind == SK_Special && text->value().value.toUInt() == SV_Default);
         QVERIFY(pick(text, "Default"));
