@@ -75,7 +75,7 @@ private slots:
         rows("shared zero positive", TIntValidator::s_ZeroPositiveValidator, {{"-1", "0"}});
         rows("ten", new TIntValidator(0, 10, this), {{qInf(), "10"}, {-qInf(), "0"}});
         // No silent narrowing: read as 64 bits or real, clamped, then narrowed.
-        rows("int", TIntValidator::s_IntValidator, {{"-12.7", "-12"}, {-12.7, "-13"}, {2.5, "3"}, {kMin, kMin},
+        rows("int", TIntValidator::s_IntValidator, {{"-12.7", "-12"}, {-12.7, "-13"}, {2.5, "3"}, {kMin, kMin}, {"007", "7"}, {"-0", "0"},
              {"3000000000", "2147483647"}, {"-3000000000", "-2147483648"}, {"99999999999999999999", "2147483647"},
              {"1e400", "2147483647"}, {2147483648.0, "2147483647"}, {qlonglong(5000000000LL), "2147483647"},
              {std::numeric_limits<qulonglong>::max(), "2147483647"},
