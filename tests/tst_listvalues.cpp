@@ -69,9 +69,9 @@ private Q_SLOTS:
         browser.show();
         // Kind, boolean (unless special) and box, after a click on a column.
         const auto click = [&](int column) {
+            const QPoint at(browser.header()->sectionViewportPosition(column) + 9, browser.visualItemRect(value).center().y());
             if (column >= 0)
-                QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, QPoint(browser.header()->sectionViewportPosition(column) + 9,
-                                                                                  browser.visualItemRect(value).center().y()));
+                QTest::mouseClick(browser.viewport(), Qt::LeftButton, {}, at);
             const bool special = value->value().kind == SK_Special;
             return QString("%1 %2 %3").arg(value->value().kind).arg(special ? -1 : value->boolean()).arg(value->checkState(1));
         };
@@ -113,7 +113,6 @@ private Q_SLOTS:
         {
             QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);
             m_browser.writeDataSet(settings);
-            QCOMPARE(settings.value(QStringLiteral("level.Type")).toInt(), int(SK_ListItem));
         }
         QVERIFY(list->setValue(2) && flag->setValue(true));
         QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);

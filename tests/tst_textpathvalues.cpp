@@ -8,8 +8,6 @@
 #include <QTextEdit>
 #include <QToolBar>
 
-#include <memory>
-
 #include "qeltexteditordialog.h"
 #include "tpathvalue.h"
 #include "ttextvalue.h"
@@ -135,7 +133,9 @@ private slots:
         const auto type = [](const QString& text, bool toRich = true) {
             return Script([=](QWidget* d) { typeText(editor(d), text), toRich ? click(d, "Switch") : void(); });
         };
-        const Script bold = [](QWidget* d) { click(d, "Switch"), typeText(editor(d), "plain "), click(d, "&Bold"), typeText(editor(d), "bold"); };
+        const Script bold = [](QWidget* d) {
+            click(d, "Switch"), typeText(editor(d), "plain "), click(d, "&Bold"), typeText(editor(d), "bold");
+        };
         const Script twice = [](QWidget* d) { click(d, "Switch"), click(d, "Switch"); }; // to plain text and back
         QTest::newRow("plain") << "Hello" << type("new\nline", false) << "new\nlineHello" << false << "/";
         QTest::newRow("rich kept") << "<b>Hello</b>" << Script() << "Hello" << true << "Hello/";
@@ -187,7 +187,8 @@ private slots:
             QString steps;
             for (const char* step : {"", "Delete", "&Undo", "&Redo", "&Undo"}) {
                 *step == 'D' ? QTest::keyClick(edit, Qt::Key_Delete) : *step ? click(dialog, step) : void();
-                steps += QString("%1%2%3 ").arg(edit->toPlainText().left(2)).arg(action(dialog, "&Undo")->isEnabled()).arg(action(dialog, "&Redo")->isEnabled());
+                steps += QString("%1%2%3 ").arg(edit->toPlainText().left(2)).arg(action(dialog, "&Undo")->isEnabled())
+                             .arg(action(dialog, "&Redo")->isEnabled());
             }
             QCOMPARE(steps, QStringLiteral("ab00 bc10 ab01 bc10 ab01 "));
             // The alignment actions are exclusive and follow the cursor.
