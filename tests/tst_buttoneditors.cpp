@@ -1,8 +1,7 @@
 #include "tarvotest.h"
 
-#include <QLayout>
 #include <QPointer>
-#include <QPushButton>
+#include <QRegularExpression>
 
 #include <limits>
 
@@ -14,8 +13,8 @@ using namespace tt;
 
 namespace {
 
-constexpr double kIntMin = std::numeric_limits<int>::min();
-constexpr double kIntMax = std::numeric_limits<int>::max();
+constexpr double kLo = std::numeric_limits<int>::min();
+constexpr double kHi = std::numeric_limits<int>::max();
 
 QToolButton* arrow(const TDropList* editor, bool up)
 {
@@ -57,7 +56,6 @@ struct Rows
         browser.setSpecialList(&TValueBrowser::s_specialList);
         count = new TIntegerValue(&browser, "Count");
         scale = new TDoubleValue(&browser, "Scale");
-        browser.resize(400, 200);
         browser.show();
     }
     TValueBrowser browser;
@@ -65,7 +63,20 @@ struct Rows
     TDoubleValue* scale = nullptr;
 };
 
+// One click on a spin button: the row's bounds and start (empty: a special
+// value), over-spin, the direction and the value after the click.
+struct Step
+{
+    bool real;
+    double min, max;
+    QString start;
+    bool overSpin, up;
+    QString expected;
+};
+
 } // namespace
+
+Q_DECLARE_METATYPE(Step)
 
 class TestButtonEditors : public QObject
 {
@@ -73,184 +84,110 @@ class TestButtonEditors : public QObject
 
 private slots:
     void cleanup() { flush(); }
-    void spinButtonLayout();
     void steps_data();
     void steps();
-    void logStep_data();
-    void logStep();
-    void logStepsThroughButtons();
-    void twoBrowsersShareSpinEditor();
+    void logSteps();
+    void sharedEditors();
     void popupButton();
 };
 
-void TestButtonEditors::spinButtonLayout()
-{
-    TNumButtonEditor* ints = TIntegerValue::s_NumButtonEditor;
-    QVERIFY(static_cast<TButtonEditor*>(ints) != TDoubleValue::s_NumButtonEditor);
-    QVERIFY(ints->step() == 1.0 && !ints->overSpin() && !ints->logCount());
-    Rows r;
-    TDropList* editor = open(r.count);
-    QPointer<QWidget> spinWidget = editor->buttonWidget();
-    QVERIFY(r.count->buttonEditor() == ints && ints->host() == editor && ints->item() == r.count);
-    QVERIFY(spinWidget->maximumWidth() == 20 && arrow(editor, true)->autoRepeat() && arrow(editor, false)->autoRepeat());
-    QCOMPARE(spinWidget->layout()->indexOf(arrow(editor, true)), 0);
-    QLayout* row = editor->layout();
-    QVERIFY(row->count() == 3 && row->indexOf(spinWidget) == 1 && row->indexOf(editor->restoreButton()) == 2);
-    // Another button editor takes the same place; none leaves two widgets.
-    FixedPickEditor popup;
-    editor->setButtonEditor(&popup);
-    flush();
-    QVERIFY(spinWidget.isNull() && row->indexOf(editor->buttonWidget()) == 1);
-    editor->setButtonEditor(nullptr);
-    flush();
-    QVERIFY(!editor->buttonWidget() && row->indexOf(editor->restoreButton()) == 1);
-}
-
 void TestButtonEditors::steps_data()
 {
-    QTest::addColumn<bool>("real");
-    QTest::addColumn<double>("min");
-    QTest::addColumn<double>("max");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<bool>("overSpin");
-    QTest::addColumn<bool>("up");
-    QTest::addColumn<QString>("expected");
-    const QString max = QString::number(int(kIntMax)), min = QString::number(int(kIntMin));
-    QTest::newRow("int 5 up") << false << kIntMin << kIntMax << "5" << false << true << "6";
-    QTest::newRow("int 0 down") << false << kIntMin << kIntMax << "0" << false << false << "-1";
-    QTest::newRow("real 2.5 up") << true << kIntMin << kIntMax << "2.5" << false << true << "3.50000";
-    QTest::newRow("real -0.25 up") << true << kIntMin << kIntMax << "-0.25" << false << true << "0.75000";
-    QTest::newRow("10 up stays") << false << 0.0 << 10.0 << "10" << false << true << "10";
-    QTest::newRow("10 up wraps") << false << 0.0 << 10.0 << "10" << true << true << "0";
-    QTest::newRow("0 down wraps") << false << 0.0 << 10.0 << "0" << true << false << "10";
-    QTest::newRow("0 down stays") << false << 0.0 << 10.0 << "0" << false << false << "0";
-    QTest::newRow("inside no wrap") << false << 0.0 << 10.0 << "9" << true << true << "10";
-    QTest::newRow("INT_MAX up") << false << kIntMin << kIntMax << max << false << true << max;
-    QTest::newRow("INT_MIN down") << false << kIntMin << kIntMax << min << false << false << min;
-    QTest::newRow("real 1 up wraps") << true << 0.0 << 1.0 << "1" << true << true << "0.00000";
-    QTest::newRow("real 0.5 down stays") << true << 0.0 << 1.0 << "0.5" << false << false << "0.00000";
-    // A special value spins to zero, or to the bound nearest to it, and
-    // wrapping does not follow.
-    QTest::newRow("special up") << false << kIntMin << kIntMax << "" << true << true << "0";
-    QTest::newRow("special down") << false << kIntMin << kIntMax << "" << true << false << "0";
-    QTest::newRow("special below range") << false << 5.0 << 10.0 << "" << true << true << "5";
-    QTest::newRow("special above range") << false << -10.0 << -5.0 << "" << true << false << "-5";
-    QTest::newRow("special real") << true << kIntMin << kIntMax << "" << true << false << "0.00000";
+    QTest::addColumn<Step>("step");
+    const QString hi = QString::number(int(kHi)), lo = QString::number(int(kLo));
+    // A special value spins to zero, or to the bound nearest to it, and wrapping does not follow.
+    const std::pair<const char*, Step> rows[] = {
+        {"int 5 up", {false, kLo, kHi, "5", false, true, "6"}},
+        {"int 0 down", {false, kLo, kHi, "0", false, false, "-1"}},
+        {"real 2.5 up", {true, kLo, kHi, "2.5", false, true, "3.50000"}},
+        {"real -0.25 up", {true, kLo, kHi, "-0.25", false, true, "0.75000"}},
+        {"10 up stays", {false, 0, 10, "10", false, true, "10"}},
+        {"10 up wraps", {false, 0, 10, "10", true, true, "0"}},
+        {"0 down wraps", {false, 0, 10, "0", true, false, "10"}},
+        {"0 down stays", {false, 0, 10, "0", false, false, "0"}},
+        {"inside no wrap", {false, 0, 10, "9", true, true, "10"}},
+        {"INT_MAX up", {false, kLo, kHi, hi, false, true, hi}},
+        {"INT_MIN down", {false, kLo, kHi, lo, false, false, lo}},
+        {"real 1 up wraps", {true, 0, 1, "1", true, true, "0.00000"}},
+        {"real 0.5 down stays", {true, 0, 1, "0.5", false, false, "0.00000"}},
+        {"special up", {false, kLo, kHi, "", true, true, "0"}},
+        {"special down", {false, kLo, kHi, "", true, false, "0"}},
+        {"special below range", {false, 5, 10, "", true, true, "5"}},
+        {"special above range", {false, -10, -5, "", true, false, "-5"}},
+        {"special real", {true, kLo, kHi, "", true, false, "0.00000"}},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.first) << row.second;
 }
 
 void TestButtonEditors::steps()
 {
-    QFETCH(bool, real);
-    QFETCH(double, min);
-    QFETCH(double, max);
-    QFETCH(QString, start);
-    QFETCH(bool, overSpin);
-    QFETCH(bool, up);
-    QFETCH(QString, expected);
-    TIntValidator intRange{int(min), int(max)};
-    TDoubleValidator realRange(min, max);
+    QFETCH(Step, step);
+    TIntValidator intRange{int(step.min), int(step.max)};
+    TDoubleValidator realRange(step.min, step.max);
     TNumButtonEditor spinner;
-    spinner.enableOverSpin(overSpin);
-    QCOMPARE(spinner.overSpin(), overSpin);
+    spinner.enableOverSpin(step.overSpin);
     Rows r;
-    TBaseValue* row = real ? static_cast<TBaseValue*>(r.scale) : r.count;
+    TBaseValue* row = step.real ? static_cast<TBaseValue*>(r.scale) : r.count;
     row->setButtonEditor(&spinner);
-    row->setValidator(real ? static_cast<TValueValidator*>(&realRange) : &intRange);
-    if (start.isEmpty())
+    row->setValidator(step.real ? static_cast<TValueValidator*>(&realRange) : &intRange);
+    if (step.start.isEmpty())
         row->setSpecial(SV_Default);
-    QVERIFY(start.isEmpty() || row->setValue(start));
-    r.browser.storeSet();
+    QVERIFY(step.start.isEmpty() || row->setValue(step.start));
     TDropList* editor = open(row);
     QSignalSpy picks(&r.browser, &TValueBrowser::ValuePicked);
-    QVERIFY(spin(editor, up));
-    QVERIFY(row->value().kind == SK_Value && val(row) == expected && shown(row) == expected);
-    QCOMPARE(editor->lineEdit()->text(), expected);
+    QVERIFY(spin(editor, step.up));
+    QVERIFY(row->value().kind == SK_Value && val(row) == step.expected && shown(row) == step.expected);
+    QCOMPARE(editor->lineEdit()->text(), step.expected);
     // One pick per click, and one more for a wrap to the opposite bound.
-    const bool wrapped = !start.isEmpty() && (up ? expected.toDouble() < start.toDouble() : expected.toDouble() > start.toDouble());
-    QCOMPARE(picks.size(), wrapped ? 2 : 1);
-    QCOMPARE(picks.last().at(1).value<SValue>().value.toString(), expected);
+    const double from = step.start.toDouble(), to = step.expected.toDouble();
+    QCOMPARE(picks.size(), !step.start.isEmpty() && (step.up ? to < from : to > from) ? 2 : 1);
+    QCOMPARE(picks.last().at(1).value<SValue>().value.toString(), step.expected);
 }
 
-void TestButtonEditors::logStep_data()
+void TestButtonEditors::logSteps()
 {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("up");
-    QTest::addColumn<double>("expected");
-    const auto row = [](const char* text, bool up, double expected) {
-        QTest::addRow("%s %s", text, up ? "up" : "down") << QString(text) << up << expected;
-    };
-    row("120", true, 130.0);
-    row("100", false, 90.0);
-    row("100", true, 200.0);
-    row("10", false, 9.0);
-    row("9", true, 10.0);
-    row("1", false, 0.0);
-    row("0", false, -1.0);
-    row("0", true, 1.0);
-    row("-1", false, -2.0);
-    row("-10", true, -9.0);
-    row("-100", true, -90.0);
-    row("-100", false, -200.0);
-    row("2.50000", true, 2.6);
-    row("0.00000", true, 0.00001);
-    row("-0.50000", true, -0.4);
-    row("-0.50000", false, -0.6);
-    // Twelve decimals: ten to that power is far beyond an int.
-    row("1.234567890123", true, 1.234567890124);
-    row("1.234567890123", false, 1.234567890122);
-    row("1.500000000000", true, 1.6);
-    row("0.000000000001", true, 0.000000000002);
-}
-
-void TestButtonEditors::logStep()
-{
-    QFETCH(QString, text);
-    QFETCH(bool, up);
-    QFETCH(double, expected);
-    const double result = TNumButtonEditor::logStep(text, 1.0, up);
-    QVERIFY2(qAbs(result - expected) <= 1e-14 * qMax(1.0, qAbs(expected)),
-             qPrintable(QString("%1 instead of %2").arg(result, 0, 'g', 17).arg(expected, 0, 'g', 17)));
-    // A step below one does not move.
-    QCOMPARE(TNumButtonEditor::logStep(text, 0.5, up), text.toDouble());
-}
-
-void TestButtonEditors::logStepsThroughButtons()
-{
+    // The 1-2-3 ... 9-10-20 sequence, each click as the start value, '+' for
+    // up or '-' for down, and the value after it.
+    const QString steps = QStringLiteral("120+130 100-90 100+200 10-9 9+10 10+20 40-30 20-10 1-0 0--1 0+1 -1--2 "
+        "-10+-9 -100+-90 -100--200 2.50000+2.60000 2.50000-2.40000 0.00000+0.00001 -0.50000+-0.40000 "
+        "-0.50000--0.60000 "
+        // Twelve decimals: ten to that power is far beyond an int.
+        "1.234567890123+1.234567890124 1.234567890123-1.234567890122 1.500000000000+1.600000000000 "
+        "0.000000000001+0.000000000002");
     TNumButtonEditor spinner;
     spinner.enableLogCount(true);
     TDoubleValidator twelve(-qInf(), qInf(), 12);
     Rows r;
     r.count->setButtonEditor(&spinner);
     r.scale->setButtonEditor(&spinner);
-    QVERIFY(r.count->setValue(7));
-    TDropList* editor = open(r.count);
-    QStringList walked;
-    for (const bool up : {true, true, true, true, true, true, false, false, false, false, false, false, false}) {
-        QVERIFY(spin(editor, up));
-        walked << val(r.count);
+    for (const QString& step : steps.split(' ')) {
+        const int at = step.indexOf(QRegularExpression("[-+]"), 1);
+        const QString start = step.left(at);
+        TBaseValue* row = start.contains('.') ? static_cast<TBaseValue*>(r.scale) : r.count;
+        if (start.size() > 12)
+            r.scale->setValidator(&twelve);
+        for (const double size : {0.5, 1.0}) { // a step below one does not move
+            spinner.setStep(size);
+            QVERIFY(row->setValue(start));
+            QVERIFY(spin(open(row), step.at(at) == '+'));
+            QCOMPARE(val(row), size < 1 ? start : step.mid(at + 1));
+        }
     }
-    QCOMPARE(walked, QStringList({"8", "9", "10", "20", "30", "40", "30", "20", "10", "9", "8", "7", "6"}));
-    spinner.setStep(0.5);
-    QVERIFY(spin(editor, true) && val(r.count) == "6");
-    spinner.setStep(1);
-    QVERIFY(r.scale->setValue(2.5));
-    editor = open(r.scale);
-    QVERIFY(spin(editor, false) && val(r.scale) == "2.40000");
-    r.scale->setValidator(&twelve);
-    QVERIFY(r.scale->setValue("1.234567890123"));
-    QVERIFY(spin(editor, true) && val(r.scale) == "1.234567890124");
     r.scale->setValidator(nullptr);
 }
 
-void TestButtonEditors::twoBrowsersShareSpinEditor()
+void TestButtonEditors::sharedEditors()
 {
     TNumButtonEditor* shared = TIntegerValue::s_NumButtonEditor;
+    QVERIFY(static_cast<TButtonEditor*>(shared) != TDoubleValue::s_NumButtonEditor);
+    QVERIFY(shared->step() == 1.0 && !shared->overSpin() && !shared->logCount());
     Rows a, b;
     QVERIFY(a.count->setValue(5) && b.count->setValue(10) && a.scale->setValue(2.5));
     TDropList* editorA = open(a.count);
     QPointer<QToolButton> staleUp = arrow(editorA, true);
     TDropList* editorB = open(b.count);
-    QVERIFY(shared->host() == editorB);
+    QVERIFY(shared->host() == editorB && shared->item() == b.count);
     QSignalSpy picksA(&a.browser, &TValueBrowser::ValuePicked);
     QSignalSpy picksB(&b.browser, &TValueBrowser::ValuePicked);
     // Each editor's buttons step their own row, with the shared step.
@@ -259,7 +196,7 @@ void TestButtonEditors::twoBrowsersShareSpinEditor()
     shared->setStep(1);
     QVERIFY(val(a.count) == "10" && val(b.count) == "5" && val(a.scale) == "3.50000");
     QVERIFY(editorB->lineEdit()->text() == "5" && picksA.count() == 2 && picksB.count() == 1);
-    // The button of a closed editor does nothing.
+    // The button of a closed editor does nothing, and goes.
     QVERIFY(staleUp);
     staleUp->click();
     QVERIFY(val(a.count) == "10" && picksA.count() == 2);
@@ -272,6 +209,15 @@ void TestButtonEditors::twoBrowsersShareSpinEditor()
     orphan->click();
     QVERIFY(val(a.count) == "10" && picksA.count() == 2);
     QVERIFY(spin(editorA, false) && val(a.count) == "9");
+    // Another button editor takes the spin buttons' place, and they go.
+    QPointer<QWidget> spinWidget = editorA->buttonWidget();
+    FixedPickEditor popup;
+    editorA->setButtonEditor(&popup);
+    flush();
+    QVERIFY(spinWidget.isNull() && editorA->findChildren<QToolButton*>().size() == 1);
+    editorA->setButtonEditor(nullptr);
+    flush();
+    QVERIFY(!editorA->buttonWidget() && editorA->findChildren<QToolButton*>().isEmpty());
 }
 
 void TestButtonEditors::popupButton()
@@ -285,15 +231,14 @@ void TestButtonEditors::popupButton()
     TDropList* editor = open(r.count);
     QSignalSpy picks(&r.browser, &TValueBrowser::ValuePicked);
     auto* button = qobject_cast<QToolButton*>(editor->buttonWidget());
-    QVERIFY(button && button->parentWidget() == editor && button->text() == "..." && button->maximumWidth() == 20);
-    QCOMPARE(button->toolTip(), QString("Pick value from dialog"));
-    QVERIFY(dialog.host() == editor && dialog.item() == r.count);
-    // The answer reaches the row before doPick() returns; an equal one picks nothing.
+    QVERIFY(button && button->text() == "..." && button->toolTip() == "Pick value from dialog");
+    // The answer reaches the row before doPick() returns; a refused one is
+    // still a pick, an equal one is none.
     dialog.answer = 17;
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(dialog.heldAfterPick == "17" && editor->lineEdit()->text() == "17" && r.count->valueChanged());
     QCOMPARE(picks.count(), 1);
-    for (const QVariant& answer : {QVariant("abc"), QVariant(17)}) { // a refused answer still counts as a pick
+    for (const QVariant& answer : {QVariant("abc"), QVariant(17)}) {
         dialog.answer = answer;
         QTest::mouseClick(button, Qt::LeftButton);
         QVERIFY(val(r.count) == "17" && picks.count() == 2);
