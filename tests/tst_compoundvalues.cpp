@@ -6,9 +6,6 @@
 #include "trectvalue.h"
 #include "tsizevalue.h"
 
-#include <QSettings>
-#include <QTemporaryDir>
-
 #include <limits>
 
 using namespace tt;
@@ -67,6 +64,17 @@ struct SmallX : TValueValidator
     }
 };
 
+// A child typed into: the parent's type and start value, the children's
+// texts, which child gets which text, and the parent's text after it
+// without and with a bounded validator.
+struct Child
+{
+    QString cls, start;
+    QStringList texts;
+    int child;
+    QString childValue, after, bounded;
+};
+
 // Sets the class-wide defaults of every compound value.
 void setExpandables(bool on)
 {
@@ -77,6 +85,8 @@ void setExpandables(bool on)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Child)
 
 class TestCompoundValues : public QObject
 {
@@ -96,7 +106,7 @@ private slots:
     void children();
     void newValuesAndSpecials();
     void extremeRectangles();
-    void factoryAndSettings();
+    void factoryAndLinks();
 
 private:
     std::unique_ptr<TValueBrowser> m_browser;
@@ -152,125 +162,94 @@ void TestCompoundValues::texts()
 
 void TestCompoundValues::children_data()
 {
-    QTest::addColumn<QString>("cls");
-    QTest::addColumn<QString>("start");
-    QTest::addColumn<QStringList>("names");
-    QTest::addColumn<QStringList>("texts");
-    QTest::addColumn<int>("child");
-    QTest::addColumn<QString>("childValue");
-    QTest::addColumn<QString>("after");
-    QTest::addColumn<QString>("bounded");
-    const QStringList xy{"X coordinate", "Y coordinate"}, wh{"Width", "Height"}, rect = xy + wh, range{"low", "high"};
-    const QStringList rectTexts{"10", "20", "30", "40"}, rangeTexts{"5.00000", "0.50000"};
-    QTest::newRow("point") << kTypes[0] << "10,20" << xy << QStringList{"10", "20"} << 0 << "500" << "500,20"
-                           << "100,20";
-    QTest::newRow("size") << kTypes[1] << "30,40" << wh << QStringList{"30", "40"} << 1 << "-7" << "30,-7" << "30,1";
-    QTest::newRow("rect") << kTypes[2] << "10,20,30,40" << rect << rectTexts << 3 << "1000" << "10,20,30,1000"
-                          << "10,20,30,100";
-    QTest::newRow("rect y") << kTypes[2] << "10,20,30,40" << rect << rectTexts << 1 << "-20" << "10,-20,30,40"
-                            << "10,-20,30,40";
-    QTest::newRow("range") << kTypes[3] << "5 : 0.5" << range << rangeTexts << 1 << "0.00001" << "5 : 0.00001"
-                           << "5 : 0.00001";
-    QTest::newRow("range clamped") << kTypes[3] << "5 : 0.5" << range << rangeTexts << 0 << "500" << "500 : 0.5"
-                                   << "10 : 0.5";
+    QTest::addColumn<Child>("c");
+    const QStringList rect{"10", "20", "30", "40"}, range{"5.00000", "0.50000"};
+    QTest::newRow("point") << Child{kTypes[0], "10,20", {"10", "20"}, 0, "500", "500,20", "100,20"};
+    QTest::newRow("size") << Child{kTypes[1], "30,40", {"30", "40"}, 1, "-7", "30,-7", "30,1"};
+    QTest::newRow("rect") << Child{kTypes[2], "10,20,30,40", rect, 3, "1000", "10,20,30,1000", "10,20,30,100"};
+    QTest::newRow("rect y") << Child{kTypes[2], "10,20,30,40", rect, 1, "-20", "10,-20,30,40", "10,-20,30,40"};
+    QTest::newRow("range") << Child{kTypes[3], "5 : 0.5", range, 1, "0.00001", "5 : 0.00001", "5 : 0.00001"};
+    QTest::newRow("range clamped") << Child{kTypes[3], "5 : 0.5", range, 0, "500", "500 : 0.5", "10 : 0.5"};
 }
 
 void TestCompoundValues::children()
 {
-    QFETCH(QString, cls);
-    QFETCH(QString, start);
-    QFETCH(QStringList, names);
-    QFETCH(QStringList, texts);
-    QFETCH(int, child);
-    QFETCH(QString, childValue);
-    QFETCH(QString, after);
-    QFETCH(QString, bounded);
+    QFETCH(Child, c);
     TPointValidator points(nullptr, 0, 100, 0, 100);
     TSizeValidator sizes(nullptr, 1, 100, 1, 100);
     TRectValidator rects(nullptr, 0, 100, 0, 100);
     TRangeValidator ranges(nullptr, 0, 10, -1, 1);
     TValueValidator* const validators[] = {&points, &sizes, &rects, &ranges};
-    const int index = int(std::find(std::begin(kTypes), std::end(kTypes), cls) - std::begin(kTypes));
-
-    // Children follow the parent; the parent follows a child typed into.
+    const int index = int(std::find(std::begin(kTypes), std::end(kTypes), c.cls) - std::begin(kTypes));
+    // Children follow the parent; the parent follows a child typed into, and
+    // a value the parent clamps is written back to the children.
     for (TValueValidator* validator : {static_cast<TValueValidator*>(nullptr), validators[index]}) {
-        TBaseValue* value = make(m_browser.get(), cls);
-        if (validator)
-            value->setValidator(validator);
-        QVERIFY(value->setValue(start));
-        QCOMPARE(childTexts(value, 0), names);
-        QCOMPARE(childTexts(value), texts);
-        // A child takes numbers only.
-        type(value->registeredChild(child), "abc");
-        QCOMPARE(childTexts(value), texts);
-        type(value->registeredChild(child), childValue);
-        // A value the parent clamps is written back to the children.
-        QCOMPARE(shown(value), validator ? bounded : after);
-        TBaseValue* expected = make(m_browser.get(), cls);
+        TBaseValue* value = make(m_browser.get(), c.cls);
+        value->setValidator(validator ? validator : value->validator());
+        QVERIFY(value->setValue(c.start));
+        QCOMPARE(childTexts(value), c.texts);
+        type(value->registeredChild(c.child), "abc"); // a child takes numbers only
+        QCOMPARE(childTexts(value), c.texts);
+        type(value->registeredChild(c.child), c.childValue);
+        QCOMPARE(shown(value), validator ? c.bounded : c.after);
+        TBaseValue* expected = make(m_browser.get(), c.cls);
         QVERIFY(expected->setValue(shown(value)));
         QCOMPARE(childTexts(value), childTexts(expected));
     }
-
     // A deleted child: the others still reach the parent.
-    TBaseValue* value = make(m_browser.get(), cls);
-    QVERIFY(value->setValue(start));
+    TBaseValue* value = make(m_browser.get(), c.cls);
+    QVERIFY(value->setValue(c.start));
     const int n = value->childValues().size();
-    delete value->registeredChild(child);
-    QVERIFY(!value->registeredChild(child) && value->childCount() == n - 1);
+    delete value->registeredChild(c.child);
+    QVERIFY(!value->registeredChild(c.child) && value->childCount() == n - 1);
     value->setSpecial(SV_Default);
     value->showChildren(false);
     value->showChildren(true);
-    QVERIFY(value->setValue(after));
-    QCOMPARE(shown(value), after);
-    TBaseValue* intact = make(m_browser.get(), cls);
-    QVERIFY(intact->setValue(after));
-    const int other = child ? 0 : 1;
+    QVERIFY(value->setValue(c.after));
+    QCOMPARE(shown(value), c.after);
+    TBaseValue* intact = make(m_browser.get(), c.cls);
+    QVERIFY(intact->setValue(c.after));
+    const int other = c.child ? 0 : 1;
     QVERIFY(value->registeredChild(other)->setValue(7) && intact->registeredChild(other)->setValue(7));
     QCOMPARE(shown(value), shown(intact));
 }
 
 void TestCompoundValues::newValuesAndSpecials()
 {
+    // A new value holds the bad-value special; its children are made hidden,
+    // or, when the class default says so, on request: once, with the value.
     for (const bool expandables : {true, false}) {
         setExpandables(expandables);
         for (const char* cls : kTypes) {
             TBaseValue* value = make(m_browser.get(), cls);
             const int n = qstrcmp(cls, "TRectValue") ? 2 : 4;
-            QCOMPARE(value->ItemID(), cls);
             QVERIFY(value->value().kind == SK_Special && value->value().value.toUInt() == SV_BadValue);
             QCOMPARE(value->childValues().size(), expandables ? n : 0);
             for (const TBaseValue* child : value->childValues())
                 QVERIFY(child->isHidden() && child->isChildMode() && !child->isSpecialsAllowed());
-            // Children made on request are made once, with the value.
             QVERIFY(value->setValue(n == 4 ? "3,4,5,6" : qstrcmp(cls, "TRangeValue") ? "3,4" : "3 : 4"));
             value->showChildren(true);
             value->showChildren(true);
-            QVERIFY(value->childCount() == n && value->childValues().size() == n);
-            QCOMPARE(value->registeredChild(1)->value().value.toDouble(), 4.0);
+            QVERIFY(value->childCount() == n && value->registeredChild(1)->value().value.toDouble() == 4.0);
         }
     }
-    QVERIFY(!TPointValue::s_showExpandables && !TRangeValue::s_showExpandables);
     setExpandables(true);
-
     // Under a special the children hide, and a child changed does not reach it.
     TRectValue rect(m_browser.get(), "rect");
     QVERIFY(rect.setValue("1,2,3,4"));
     rect.setSpecial(SV_Default);
     QCOMPARE(childTexts(&rect), QStringList({"1(hidden)", "2(hidden)", "3(hidden)", "4(hidden)"}));
-    QVERIFY(rect.registeredChild(0)->setValue(QVariant(99)));
-    QCOMPARE(rect.value().kind, int(SK_Special));
+    QVERIFY(rect.registeredChild(0)->setValue(QVariant(99)) && rect.value().kind == SK_Special);
     QVERIFY(rect.setValue("5,6,7,8"));
     QCOMPARE(childTexts(&rect), QStringList({"5", "6", "7", "8"}));
-
     // Hidden children stay in step, and one changed keeps the other's value.
     TPointValue point(m_browser.get(), "point");
     QVERIFY(point.setValue(QVariant(QPoint(10, 20))));
     point.showChildren(false);
     QVERIFY(point.setValue(QVariant(QPoint(30, 40))));
     QVERIFY(point.registeredChild(0)->isHidden() && point.registeredChild(0)->setValue(QVariant(15)));
-    QCOMPARE(point.point(), QPoint(15, 40));
     point.showChildren(true);
-    QCOMPARE(childTexts(&point), QStringList({"15", "40"}));
+    QVERIFY(point.point() == QPoint(15, 40) && childTexts(&point) == QStringList({"15", "40"}));
     // A child value the parent refuses shows the parent's value again.
     SmallX small;
     point.setValidator(&small);
@@ -282,8 +261,7 @@ void TestCompoundValues::extremeRectangles()
 {
     TRectValue rect(m_browser.get(), "rect");
     QVERIFY(rect.setValue("2147483647,0,10,10"));
-    QCOMPARE(exact(rect.variant()), exact(edges(kMax, 0, kMax, 9)));
-    QCOMPARE(rect.size(), QSize(1, 10));
+    QVERIFY(exact(rect.variant()) == exact(edges(kMax, 0, kMax, 9)) && rect.size() == QSize(1, 10));
     QCOMPARE(childTexts(&rect), QStringList({"2147483647", "0", "1", "10"}));
     QVERIFY(rect.registeredChild(2)->setValue(QVariant(kMax)));
     QCOMPARE(exact(rect.variant()), exact(edges(kMax, 0, kMax, 9)));
@@ -292,8 +270,7 @@ void TestCompoundValues::extremeRectangles()
     QCOMPARE(shown(&rect), QStringLiteral("-2147483648,-2147483648,2147483647,1"));
     // Without a validator the size saturates instead of overflowing.
     rect.setValidator(nullptr);
-    QVERIFY(rect.setValue(QVariant(edges(kMin, kMin, kMax, kMax))));
-    QCOMPARE(rect.size(), QSize(kMax, kMax));
+    QVERIFY(rect.setValue(QVariant(edges(kMin, kMin, kMax, kMax))) && rect.size() == QSize(kMax, kMax));
     QCOMPARE(shown(&rect), QStringLiteral("-2147483648,-2147483648,2147483647,2147483647"));
     QVERIFY(rect.registeredChild(0)->setValue(QVariant(kMax)));
     QRect out;
@@ -301,7 +278,7 @@ void TestCompoundValues::extremeRectangles()
     QCOMPARE(exact(out), exact(edges(kMax, kMin, kMax, -2)));
 }
 
-void TestCompoundValues::factoryAndSettings()
+void TestCompoundValues::factoryAndLinks()
 {
     QPoint point(3, -4), rangeVariable(1, 2);
     QSize size(5, 6);
@@ -310,50 +287,29 @@ void TestCompoundValues::factoryAndSettings()
     TValueBrowser& b = *m_browser;
     QVERIFY(!b.addPoint(-1, "Point", "", "point", &point) && !b.addSize(0, "", "", "size", &point));
     QVERIFY(!b.addRect(-2, "Rect", "", "rect", &point) && !b.addRange(0, QString(), "", "range", &point));
-    TPointValue* p = b.addPoint(0, "Point", "hint", "point", &point, &points);
-    TSizeValue* s = b.addSize(1, "Size", "", "size", &size);
-    TRectValue* r = b.addRect(0, "Rect", "", "rect", &rect);
-    TRangeValue* g = b.addRange(0, "Range", "", "range", &rangeVariable);
-    QVERIFY(s->parent() == p && p->validator() == &points && p->childValues().size() == 2);
-    QVERIFY(s->validator() == TSizeValidator::s_SizeValidator && r->validator() == TRectValidator::s_RectValidator
-            && g->validator() == TRangeValidator::s_RangeValidator);
-    QVERIFY(p->linkType() == LT_Point && s->linkType() == LT_Size && r->linkType() == LT_Rect
-            && g->linkType() == LT_Point);
-    QCOMPARE(childTexts(g, 0), QStringList({"min", "max"}));
-    QVERIFY(!b.getItem(0)); // parts have no id of their own
-    b.updateFromLinked();
-    const QList<TBaseValue*> rows{p, s, r, g};
+    const QList<TBaseValue*> rows{b.addPoint(0, "Point", "hint", "point", &point, &points),
+                                  b.addSize(1, "Size", "", "size", &size), b.addRect(0, "Rect", "", "rect", &rect),
+                                  b.addRange(0, "Range", "", "range", &rangeVariable)};
+    QVERIFY(rows[1]->parent() == rows[0] && !b.getItem(0)); // parts have no id of their own
     QStringList texts;
+    for (const TBaseValue* row : rows)
+        texts << childTexts(row, 0).join(',');
+    QCOMPARE(texts.join('/'), "X coordinate,Y coordinate/Width,Height/X coordinate,Y coordinate,Width,Height/min,max");
+    b.updateFromLinked();
+    texts.clear();
     for (const TBaseValue* row : rows)
         texts << shown(row);
     QCOMPARE(texts, QStringList({"3,-4", "5,6", "7,8,9,10", "1 : 2"}));
-    QVERIFY(p->setValue("50,-50") && s->registeredChild(0)->setValue(QVariant(11)));
-    QVERIFY(r->setValue("-1,-2,3,4") && g->setValue("1.6 : -2.4"));
+    QVERIFY(rows[0]->setValue("50,-50") && rows[1]->registeredChild(0)->setValue(QVariant(11)));
+    QVERIFY(rows[2]->setValue("-1,-2,3,4") && rows[3]->setValue("1.6 : -2.4"));
     b.updateLinked();
     QVERIFY(point == QPoint(10, -10) && size == QSize(11, 6) && rect == QRect(-1, -2, 3, 4));
     QCOMPARE(rangeVariable, QPoint(2, -2));
     QPointF real;
-    g->writeValue(real);
-    QCOMPARE(real, QPointF(1.6, -2.4));
+    static_cast<TRangeValue*>(rows[3])->writeValue(real);
     QVariant asVariant;
-    g->writeValue(asVariant);
-    QCOMPARE(exact(asVariant), exact(QPointF(1.6, -2.4)));
-
-    // Every row reads back from a settings file as written.
-    QTemporaryDir dir;
-    QSettings settings(dir.filePath("values.ini"), QSettings::IniFormat);
-    QVERIFY(r->setValue(QVariant(edges(kMax, 0, kMax, 9))) && g->setValue(QVariant(QPointF(1e-05, 1234567.5))));
-    b.writeDataSet(settings);
-    settings.sync();
-    TValueBrowser target;
-    const QList<TBaseValue*> read{target.addPoint(0, "Point", "", "point", nullptr),
-                                  target.addSize(0, "Size", "", "size", nullptr),
-                                  target.addRect(0, "Rect", "", "rect", nullptr),
-                                  target.addRange(0, "Range", "", "range", nullptr)};
-    target.readDataSet(settings);
-    for (int i = 0; i < rows.size(); ++i)
-        QCOMPARE(exact(read.at(i)->variant()), exact(rows.at(i)->variant()));
-    QVERIFY(shown(read.at(2)) == "2147483647,0,1,10" && shown(read.at(3)) == "0.00001 : 1234567.5");
+    static_cast<TRangeValue*>(rows[3])->writeValue(asVariant);
+    QVERIFY(real == QPointF(1.6, -2.4) && exact(asVariant) == exact(real));
 }
 
 QTEST_MAIN(TestCompoundValues)
