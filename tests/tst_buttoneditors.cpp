@@ -63,20 +63,7 @@ struct Rows
     TDoubleValue* scale = nullptr;
 };
 
-// One click on a spin button: the row's bounds and start (empty: a special
-// value), over-spin, the direction and the value after the click.
-struct Step
-{
-    bool real;
-    double min, max;
-    QString start;
-    bool overSpin, up;
-    QString expected;
-};
-
 } // namespace
-
-Q_DECLARE_METATYPE(Step)
 
 class TestButtonEditors : public QObject
 {
@@ -84,97 +71,79 @@ class TestButtonEditors : public QObject
 
 private slots:
     void cleanup() { flush(); }
-    void steps_data();
-    void steps();
-    void logSteps();
+    void spinSteps();
     void sharedEditors();
     void popupButton();
 };
 
-void TestButtonEditors::steps_data()
+void TestButtonEditors::spinSteps()
 {
-    QTest::addColumn<Step>("step");
-    const QString hi = QString::number(int(kHi)), lo = QString::number(int(kLo));
-    // A special value spins to zero, or to the bound nearest to it, and wrapping does not follow.
-    const std::pair<const char*, Step> rows[] = {
-        {"int 5 up", {false, kLo, kHi, "5", false, true, "6"}},
-        {"int 0 down", {false, kLo, kHi, "0", false, false, "-1"}},
-        {"real 2.5 up", {true, kLo, kHi, "2.5", false, true, "3.50000"}},
-        {"real -0.25 up", {true, kLo, kHi, "-0.25", false, true, "0.75000"}},
-        {"10 up stays", {false, 0, 10, "10", false, true, "10"}},
-        {"10 up wraps", {false, 0, 10, "10", true, true, "0"}},
-        {"0 down wraps", {false, 0, 10, "0", true, false, "10"}},
-        {"0 down stays", {false, 0, 10, "0", false, false, "0"}},
-        {"inside no wrap", {false, 0, 10, "9", true, true, "10"}},
-        {"INT_MAX up", {false, kLo, kHi, hi, false, true, hi}},
-        {"INT_MIN down", {false, kLo, kHi, lo, false, false, lo}},
-        {"real 1 up wraps", {true, 0, 1, "1", true, true, "0.00000"}},
-        {"real 0.5 down stays", {true, 0, 1, "0.5", false, false, "0.00000"}},
-        {"special up", {false, kLo, kHi, "", true, true, "0"}},
-        {"special down", {false, kLo, kHi, "", true, false, "0"}},
-        {"special below range", {false, 5, 10, "", true, true, "5"}},
-        {"special above range", {false, -10, -5, "", true, false, "-5"}},
-        {"special real", {true, kLo, kHi, "", true, false, "0.00000"}},
+    // Per kind of row, its bounds and decimals, over-spin and logarithmic
+    // counting: clicks as the start value ("*": a special value), '+' for up
+    // or '-' for down, and the value after the click.
+    const struct {
+        bool real;
+        double min, max;
+        int decimals;
+        bool overSpin, log;
+        const char* clicks;
+    } groups[] = {
+        {false, kLo, kHi, 0, false, false, "5+6 0--1 2147483647+2147483647 -2147483648--2147483648"},
+        {true, kLo, kHi, 5, false, false, "2.5+3.50000 -0.25+0.75000"},
+        {false, 0, 10, 0, false, false, "10+10 0-0"},
+        {false, 0, 10, 0, true, false, "10+0 0-10 9+10"},
+        {true, 0, 1, 5, true, false, "1+0.00000"},
+        {true, 0, 1, 5, false, false, "0.5-0.00000"},
+        // A special value spins to zero, or to the bound nearest to it, and does not wrap.
+        {false, kLo, kHi, 0, true, false, "*+0 *-0"},
+        {false, 5, 10, 0, true, false, "*+5"},
+        {false, -10, -5, 0, true, false, "*--5"},
+        {true, kLo, kHi, 5, true, false, "*-0.00000"},
+        // The 1-2-3 ... 9-10-20 sequence; twelve decimals are far beyond an int.
+        {false, kLo, kHi, 0, false, true,
+         "120+130 100-90 100+200 10-9 9+10 10+20 40-30 20-10 1-0 0--1 0+1 -1--2 -10+-9 -100+-90 -100--200"},
+        {true, kLo, kHi, 5, false, true,
+         "2.50000+2.60000 2.50000-2.40000 0.00000+0.00001 -0.50000+-0.40000 -0.50000--0.60000"},
+        {true, -qInf(), qInf(), 12, false, true,
+         "1.234567890123+1.234567890124 1.234567890123-1.234567890122 1.500000000000+1.600000000000 "
+         "0.000000000001+0.000000000002"},
     };
-    for (const auto& row : rows)
-        QTest::newRow(row.first) << row.second;
-}
-
-void TestButtonEditors::steps()
-{
-    QFETCH(Step, step);
-    TIntValidator intRange{int(step.min), int(step.max)};
-    TDoubleValidator realRange(step.min, step.max);
-    TNumButtonEditor spinner;
-    spinner.enableOverSpin(step.overSpin);
-    Rows r;
-    TBaseValue* row = step.real ? static_cast<TBaseValue*>(r.scale) : r.count;
-    row->setButtonEditor(&spinner);
-    row->setValidator(step.real ? static_cast<TValueValidator*>(&realRange) : &intRange);
-    if (step.start.isEmpty())
-        row->setSpecial(SV_Default);
-    QVERIFY(step.start.isEmpty() || row->setValue(step.start));
-    TDropList* editor = open(row);
-    QSignalSpy picks(&r.browser, &TValueBrowser::ValuePicked);
-    QVERIFY(spin(editor, step.up));
-    QVERIFY(row->value().kind == SK_Value && val(row) == step.expected && shown(row) == step.expected);
-    QCOMPARE(editor->lineEdit()->text(), step.expected);
-    // One pick per click, and one more for a wrap to the opposite bound.
-    const double from = step.start.toDouble(), to = step.expected.toDouble();
-    QCOMPARE(picks.size(), !step.start.isEmpty() && (step.up ? to < from : to > from) ? 2 : 1);
-    QCOMPARE(picks.last().at(1).value<SValue>().value.toString(), step.expected);
-}
-
-void TestButtonEditors::logSteps()
-{
-    // The 1-2-3 ... 9-10-20 sequence, each click as the start value, '+' for
-    // up or '-' for down, and the value after it.
-    const QString steps = QStringLiteral("120+130 100-90 100+200 10-9 9+10 10+20 40-30 20-10 1-0 0--1 0+1 -1--2 "
-        "-10+-9 -100+-90 -100--200 2.50000+2.60000 2.50000-2.40000 0.00000+0.00001 -0.50000+-0.40000 "
-        "-0.50000--0.60000 "
-        // Twelve decimals: ten to that power is far beyond an int.
-        "1.234567890123+1.234567890124 1.234567890123-1.234567890122 1.500000000000+1.600000000000 "
-        "0.000000000001+0.000000000002");
-    TNumButtonEditor spinner;
-    spinner.enableLogCount(true);
-    TDoubleValidator twelve(-qInf(), qInf(), 12);
-    Rows r;
-    r.count->setButtonEditor(&spinner);
-    r.scale->setButtonEditor(&spinner);
-    for (const QString& step : steps.split(' ')) {
-        const int at = step.indexOf(QRegularExpression("[-+]"), 1);
-        const QString start = step.left(at);
-        TBaseValue* row = start.contains('.') ? static_cast<TBaseValue*>(r.scale) : r.count;
-        if (start.size() > 12)
-            r.scale->setValidator(&twelve);
-        for (const double size : {0.5, 1.0}) { // a step below one does not move
-            spinner.setStep(size);
-            QVERIFY(row->setValue(start));
-            QVERIFY(spin(open(row), step.at(at) == '+'));
-            QCOMPARE(val(row), size < 1 ? start : step.mid(at + 1));
+    for (const auto& g : groups) {
+        TIntValidator ints{int(qBound(kLo, g.min, kHi)), int(qBound(kLo, g.max, kHi))};
+        TDoubleValidator reals(g.min, g.max, g.decimals);
+        TNumButtonEditor spinner;
+        spinner.enableOverSpin(g.overSpin);
+        spinner.enableLogCount(g.log);
+        Rows r;
+        TBaseValue* row = g.real ? static_cast<TBaseValue*>(r.scale) : r.count;
+        row->setButtonEditor(&spinner);
+        row->setValidator(g.real ? static_cast<TValueValidator*>(&reals) : &ints);
+        TDropList* editor = open(row);
+        QSignalSpy picks(&r.browser, &TValueBrowser::ValuePicked);
+        for (const double step : {1.0, 0.5}) { // a logarithmic step below one does not move
+            spinner.setStep(step);
+            for (const QString& click : QString(g.clicks).split(' ')) {
+                const int at = click.indexOf(QRegularExpression("[-+]"), 1);
+                const QString start = click.left(at), after = step < 1 ? start : click.mid(at + 1);
+                const bool up = click.at(at) == '+';
+                if (start == "*")
+                    row->setSpecial(SV_Default);
+                QVERIFY(start == "*" || row->setValue(start));
+                picks.clear();
+                QVERIFY(spin(editor, up));
+                QVERIFY2(val(row) == after && shown(row) == after && editor->lineEdit()->text() == after,
+                         qPrintable(click + " gave " + val(row)));
+                QCOMPARE(row->value().kind, int(SK_Value));
+                // One pick per click, and one more for a wrap to the opposite bound.
+                const double from = start.toDouble(), to = after.toDouble();
+                const bool wrapped = start != "*" && (up ? to < from : to > from);
+                QVERIFY(step < 1 || picks.size() == (wrapped ? 2 : 1));
+                QVERIFY(step < 1 || picks.last().at(1).value<SValue>().value.toString() == after);
+            }
+            if (!g.log)
+                break;
         }
     }
-    r.scale->setValidator(nullptr);
 }
 
 void TestButtonEditors::sharedEditors()
