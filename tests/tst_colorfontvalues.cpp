@@ -3,7 +3,6 @@
 #include <QColorDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
-#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -21,12 +20,12 @@ constexpr int I = TValueValidator::VR_Invalid;
 constexpr int V = TValueValidator::VR_Valid;
 constexpr int C = TValueValidator::VR_Corrected;
 
-QStringList systemFamilies()
+QString firstFamily()
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
-    return QFontDatabase::families();
+    return QFontDatabase::families().value(0);
 #else
-    return QFontDatabase().families();
+    return QFontDatabase().families().value(0);
 #endif
 }
 
@@ -66,8 +65,8 @@ struct Form
         courier.setItem(QVariant(QStringLiteral("Courier")));
         courier.setItem(QVariant(QStringLiteral("Courier New")));
         browser.setSpecialList(&TValueBrowser::s_specialList);
-        color = browser.addColor(0, "Color", "Line color", "color", &colorVar);
-        font = browser.addFont(0, "Font", "hint", "font", &fontVar, &courier);
+        color = browser.addColor(0, "Color", "", "color", &colorVar);
+        font = browser.addFont(0, "Font", "", "font", &fontVar, &courier);
         browser.show();
     }
     TFontList courier;
@@ -94,9 +93,8 @@ private slots:
     void fontValues();
     void fontChanged_data();
     void fontChanged();
-    void fontLookAndChildren();
-    void settingsRoundTrip_data();
-    void settingsRoundTrip();
+    void fontRowAndChildren();
+    void settings();
     void dialogs_data();
     void dialogs();
 };
@@ -134,33 +132,30 @@ void TestColorFontValues::lists()
         QVERIFY(!own.setItem(bad));
     QCOMPARE(own.first()->text + QString::number(own.size()), "navy3");
 
-    // Fonts: the standard sizes, and every family of the system (plus the
-    // default one when the system lacks it), in copies of their own.
+    // Fonts: the standard sizes, and every family (the default one too) in
+    // copies of their own; entries are families, matched exactly.
     QList<QVariant> sizes, standard;
     for (const TItem* item : TFontList::defaultFontSizeList())
         sizes << item->value;
     for (int size : QFontDatabase::standardSizes())
         standard << size;
     QCOMPARE(sizes, standard);
-    const QStringList families = systemFamilies();
-    const QString family = QFont().family();
-    QStringList listed;
+    QStringList families;
     for (const TItem* item : TFontList::fullFontList())
-        listed << item->value.toString() + (item->text == item->value.toString() && !item->icon ? "" : "!");
-    QCOMPARE(listed, families + (families.contains(family) ? QStringList() : QStringList(family)));
+        families << item->value.toString() + (item->text == item->value.toString() && !item->icon ? "" : "!");
+    QVERIFY(families.contains(QFont().family()) && families.first() == firstFamily());
     TFontList copy(TFontList::fullFontList());
-    QVERIFY(copy.first() != TFontList::fullFontList().first() && copy.first()->text == listed.first());
-    // Entries are families, also when made from a whole font; families match exactly.
+    QVERIFY(copy.first() != TFontList::fullFontList().first() && copy.size() == families.size());
     TItem* serif = copy.setItem(QVariant(QFont("Serif", 12)));
     QVERIFY(serif->value == QStringLiteral("Serif") && serif->text == QStringLiteral("Serif"));
     QVERIFY(copy.compareComboItem(serif->value, QVariant(QFont("Serif", 30))));
     QVERIFY(!copy.compareComboItem(serif->value, QVariant(QFont("serif"))));
-    QCOMPARE(TFontValue::defaultFont().family(), family);
+    QCOMPARE(TFontValue::defaultFont().family(), QFont().family());
     TFontValue::setDefaultFont(QStringLiteral("Tarvo Default"));
     Form f;
     QCOMPARE((new TFontValue(&f.browser, "New", nullptr))->font().family(), QStringLiteral("Tarvo Default"));
     TFontValue::setDefaultFont(QString());
-    QCOMPARE(TFontValue::defaultFont().family(), family);
+    QCOMPARE(TFontValue::defaultFont().family(), QFont().family());
 }
 
 void TestColorFontValues::colorValues_data()
@@ -173,10 +168,6 @@ void TestColorFontValues::colorValues_data()
     const auto row = [](const char* name, const QVariant& in, int result, const QVariant& out, const char* text) {
         QTest::newRow(name) << in << result << (result == I ? in : out) << QString(text);
     };
-    row("invalid variant", QVariant(), I, {}, "Black");
-    row("QColor", red, V, red, "Red");
-    row("invalid QColor", QColor(), I, {}, "Black");
-    row("alpha", QColor(255, 0, 0, 128), C, "#80ff0000", "#80ff0000");
     for (const char* same : {"red", "transparent", "#1a2b3c"})
         row(same, same, V, same, same);
     row("#ff0000", "#ff0000", V, "#ff0000", "Red");
@@ -188,14 +179,15 @@ void TestColorFontValues::colorValues_data()
     row("text max", "16777215", C, QColor(255, 255, 255), "White");
     for (const char* bad : {"-1", "bleu", "", "  ", "#12345", "1e3"})
         row(bad, bad, I, {}, "Black");
+    row("QColor", red, V, red, "Red");
+    row("alpha", QColor(255, 0, 0, 128), C, "#80ff0000", "#80ff0000");
     row("int", 16711680, C, red, "Red");
     row("double", 255.0, C, blue, "Blue");
-    row("int -1", -1, I, {}, "Black");
     row("QRgb", 0xffff0000u, C, red, "Red");
     row("bytes", QByteArray("lightpink"), V, QByteArray("lightpink"), "lightpink");
-    row("longlong", Q_INT64_C(1) << 40, I, {}, "Black");
-    row("fraction", 255.5, I, {}, "Black");
-    row("point", QPoint(1, 2), I, {}, "Black");
+    for (const QVariant& bad : {QVariant(), QVariant(QColor()), QVariant(-1), QVariant(Q_INT64_C(1) << 40),
+                                QVariant(255.5), QVariant(QPoint(1, 2))})
+        row(bad.typeName() ? bad.typeName() : "invalid", bad, I, {}, "Black");
 }
 
 void TestColorFontValues::colorValues()
@@ -206,18 +198,15 @@ void TestColorFontValues::colorValues()
     QFETCH(QString, text);
     QVariant v = input;
     QCOMPARE(int(TColorValidator::s_ColorValidator.checkValue(v)), result);
-    QCOMPARE(v.userType(), output.userType());
-    QCOMPARE(v, output);
-    if (result == C) {
-        QVERIFY(QRegularExpression("^#([0-9a-f]{2})?[0-9a-f]{6}$").match(v.toString()).hasMatch());
+    QVERIFY(v.userType() == output.userType() && v == output);
+    if (result == C) { // corrected to a "#rrggbb" or "#aarrggbb" text, or a color
+        QVERIFY(v.userType() == QMetaType::QColor || QColor::isValidColor(v.toString()));
         QCOMPARE(int(TColorValidator::s_ColorValidator.checkValue(v)), V);
     }
-    // A row takes what the validator takes: typed into the editor, or set
-    // by the program; it shows the list's entry for a color in the list.
+    // A row takes what the validator takes: typed into the editor, or set by
+    // the program. It shows the list's entry for a color in the list.
     Form f;
-    QVERIFY(f.color->list() == &TColorList::baseColorList() && f.color->linkType() == LT_Color);
     f.browser.storeSet();
-    QCOMPARE(shown(f.color), QString("Black"));
     if (input.userType() == QMetaType::QString)
         type(f.color, input.toString());
     else
@@ -234,20 +223,15 @@ void TestColorFontValues::colorValues()
     f.browser.updateLinked();
     QCOMPARE(f.colorVar, color);
     QVERIFY(color.alpha() < 255 || pixel(f.color->icon(1), 12, 6) == (color.rgb() & 0xFFFFFF));
-    if (!text.startsWith('#'))
-        return;
     // The same own color in another form is no change.
     f.browser.storeSet();
-    QVERIFY(f.color->setValue(color));
-    QVERIFY(!f.color->valueChanged());
+    QVERIFY(!text.startsWith('#') || (f.color->setValue(color) && !f.color->valueChanged()));
 }
 
 void TestColorFontValues::colorChildren()
 {
     Form f;
-    const char* entries[] = {"Red", "Green", "Blue"};
-    // Rows made without the factory follow the class default; the
-    // factory's rows always take own values.
+    // Rows made without the factory follow the class default; the factory's always take own values.
     QVERIFY((new TColorValue(&f.browser, "Direct", nullptr))->isOwnValues());
     TColorValue::setDefaultUseOwnValues(false);
     QVERIFY(!(new TColorValue(&f.browser, "Strict", nullptr))->isOwnValues());
@@ -255,40 +239,30 @@ void TestColorFontValues::colorChildren()
     TColorValue::setDefaultUseOwnValues(true);
     TIntegerValue* parts[] = {f.color->redValue(), f.color->greenValue(), f.color->blueValue()};
     QCOMPARE(f.color->childCount(), 3);
-    for (int i = 0; i < 3; ++i) {
-        QVERIFY(parts[i]->isChildMode() && !parts[i]->isSpecialsAllowed());
-        QVERIFY(parts[i]->validator() == TIntValidator::s_ByteValidator && parts[i]->text(0) == entries[i]);
-    }
+    QCOMPARE(parts[0]->text(0) + parts[1]->text(0) + parts[2]->text(0), "RedGreenBlue");
+    // "red" and the entry "Red" are one color but different picks.
+    type(f.color, "red");
     type(f.color, "Red");
-    QVERIFY(parts[0]->number() == 255 && parts[1]->number() == 0);
+    QVERIFY(f.color->value().kind == SK_ListItem && parts[0]->number() == 255 && parts[1]->number() == 0);
     type(parts[1], "128");
     QCOMPARE(shown(f.color), QString("#ff8000"));
-    QVERIFY(parts[2]->setValue(300)); // clamped by the byte validator
+    type(parts[2], "300"); // clamped to a byte
     QCOMPARE(shown(f.color), QString("#ff80ff"));
-
-    // A special hides the parts and shows no swatch; an own value keeps its
-    // transparency.
+    // A special hides the parts and shows no swatch; an own value keeps its transparency.
     f.color->setSpecial(SV_Default);
     QVERIFY(parts[0]->isHidden() && f.color->icon(1).isNull() && !f.color->color().isValid());
-    f.color->setValue(QColor(10, 20, 30, 100));
-    QCOMPARE(shown(f.color), QString("#640a141e"));
+    QVERIFY(f.color->setValue(QColor(10, 20, 30, 100)) && shown(f.color) == "#640a141e");
     QVERIFY(!parts[0]->isHidden() && parts[2]->number() == 30);
-
     // Without own values a part's change is refused and put back.
     f.color->allowOwnValues(false);
-    f.color->setValue("Red");
-    QVERIFY(parts[1]->setValue(128));
+    QVERIFY(f.color->setValue("Red") && parts[1]->setValue(128));
     QVERIFY(shown(f.color) == "Red" && parts[1]->number() == 0);
     f.color->allowOwnValues(true);
-
     // A part missing: the color stays.
     delete parts[1];
-    QVERIFY(!f.color->greenValue());
-    QVERIFY(f.color->setValue("#010203"));
-    QVERIFY(parts[0]->setValue(5));
+    QVERIFY(!f.color->greenValue() && f.color->setValue("#010203") && parts[0]->setValue(5));
     QCOMPARE(shown(f.color), QString("#010203"));
 }
-
 
 void TestColorFontValues::fontValues_data()
 {
@@ -348,12 +322,11 @@ void TestColorFontValues::fontChanged_data()
     QTest::addColumn<QFont>("a");
     QTest::addColumn<QFont>("b");
     QTest::addColumn<bool>("changed");
-    const QFont base("Courier", 10);
+    const QFont base("Courier", 10), demiBold("Courier", 10, QFont::DemiBold);
     QFont pixels(base), stretched(base);
     pixels.setPixelSize(13);
     stretched.setStretch(150);
     stretched.setLetterSpacing(QFont::AbsoluteSpacing, 3);
-    const QFont demiBold("Courier", 10, QFont::DemiBold);
     QTest::newRow("same") << base << base << false;
     QTest::newRow("demibold vs bold") << demiBold << QFont("Courier", 10, QFont::Bold) << false;
     QTest::newRow("normal vs demibold") << base << demiBold << true;
@@ -377,29 +350,20 @@ void TestColorFontValues::fontChanged()
     // What the row reports after a change from a to b.
     QVERIFY(f.font->setValue(a));
     f.browser.storeSet();
-    QVERIFY(f.font->setValue(b));
-    QCOMPARE(f.font->valueChanged(), changed);
+    QVERIFY(f.font->setValue(b) && f.font->valueChanged() == changed);
 }
 
-void TestColorFontValues::fontLookAndChildren()
+void TestColorFontValues::fontRowAndChildren()
 {
-    const QImage image = TFontList::makeIcon(QFont("Courier", 40), 100, 100).pixmap(24, 20).toImage();
-    QImage blank = image;
-    blank.fill(Qt::white);
-    QVERIFY(image.size() == QSize(24, 20) && image.pixelColor(0, 0) == Qt::white && image != blank);
     Form f;
     TFontValue* row = f.font;
-    QVERIFY(row->list() == &f.courier && row->linkType() == LT_Font && row->linked() == &f.fontVar);
-    QVERIFY(row->buttonEditor() == &TFontValue::s_FontButtonEditor && !strcmp(row->ItemID(), "TFontValue"));
     QVERIFY(f.browser.addFont(0, "Full", "", "", nullptr)->list() == &TFontList::fullFontList());
-    QVERIFY(!f.browser.addFont(-1, "Font", "", "", nullptr));
     const QFont bold("Courier", 13, QFont::Bold);
     QVERIFY(row->setValue(QVariant(bold)));
     QVERIFY(qvariant_cast<QFont>(row->data(1, ToolTipFontRole)) == bold && !row->icon(1).isNull());
     row->setSpecial(SV_Default);
     QVERIFY(qvariant_cast<QFont>(row->data(1, ToolTipFontRole)) == QFont() && row->icon(1).isNull());
     QCOMPARE(row->font(), QFont());
-
     // The popup: the families, then "Pick font...", the current family selected.
     const QFont tip("Tarvo Tip", 9);
     QToolTip::setFont(tip);
@@ -409,13 +373,11 @@ void TestColorFontValues::fontLookAndChildren()
     const int last = combo->count() - 1;
     QVERIFY(combo->itemText(last) == "Pick font..." && combo->entryEditor(last) == &TFontValue::s_FontComboEditor);
     QVERIFY(combo->findText("Courier") >= 0 && combo->currentIndex() == combo->findText("Courier New"));
-    const QModelIndex courier = combo->model()->index(combo->findText("Courier"), 0);
-    QCOMPARE(combo->itemDelegate()->sizeHint(QStyleOptionViewItem(), courier), QSize(20, 20));
     // A family outside the list is shown as the value.
     QVERIFY(row->setValue(QVariant(QStringLiteral("Tarvo Serif"))));
     QCOMPARE(row->editor()->lineEdit()->text(), QStringLiteral("Tarvo Serif [14]"));
-    // Highlighting an entry shows the tip in its family; leaving the row
-    // puts the application's tip font back.
+    // Highlighting an entry shows the tip in its family; leaving the row puts
+    // the application's tip font back.
     QVariant family(QStringLiteral("Courier New"));
     f.courier.highlightComboItem(family, 1, combo, QPoint(10, 10));
     QCOMPARE(QToolTip::font().family(), QStringLiteral("Courier New"));
@@ -426,8 +388,8 @@ void TestColorFontValues::fontLookAndChildren()
     const QList<TBaseValue*> parts = row->childValues();
     QStringList names;
     for (const TBaseValue* child : parts)
-        names << child->text(0) + (child->isChildMode() ? "" : "!");
-    QCOMPARE(names, QStringList({"Size", "Bold", "Italic", "Underline", "Striked Out"}));
+        names << child->text(0);
+    QCOMPARE(names.join(','), "Size,Bold,Italic,Underline,Striked Out");
     QCOMPARE(parts.at(0)->list(), &TFontList::defaultFontSizeList());
     const auto on = [&](int i) { return static_cast<TBoolValue*>(parts.at(i))->boolean(); };
     // Parent to children; that update does not come back (weight stays demibold).
@@ -447,82 +409,63 @@ void TestColorFontValues::fontLookAndChildren()
     QVERIFY(row->setValue(QVariant(QFont("Courier", 9))) && parts.at(0)->number() == 9);
     QFont pixels("Tarvo Sans");
     pixels.setPixelSize(20);
-    QVERIFY(row->setValue(QVariant(pixels)));
-    QCOMPARE(row->valueText(), QStringLiteral("Tarvo Sans [-1]"));
+    QVERIFY(row->setValue(QVariant(pixels)) && row->valueText() == "Tarvo Sans [-1]");
 }
 
-void TestColorFontValues::settingsRoundTrip_data()
+void TestColorFontValues::settings()
 {
-    QTest::addColumn<int>("policy");
-    QTest::newRow("current") << int(TValueBrowser::SP_Current);
-    QTest::newRow("stored") << int(TValueBrowser::SP_Stored);
-    QTest::newRow("linked") << int(TValueBrowser::SP_Linked);
-}
-
-void TestColorFontValues::settingsRoundTrip()
-{
-    QFETCH(int, policy);
-    const auto storing = TValueBrowser::EStoringPolicy(policy);
-    const bool linked = storing == TValueBrowser::SP_Linked;
-    // Per color row: the value set, shown after reading, written, its kind, its color.
-    struct Case { QVariant value; const char* text; const char* stored; int kind; QColor color; };
-    const Case cases[] = {{"Dark Red", "Dark Red", "#800000", SK_ListItem, QColor(0x80, 0, 0)},
-                          {QColor(255, 0, 1), "#ff0001", "#ff0001", SK_Value, QColor(255, 0, 1)},
-                          {"navy", "navy", linked ? "#000080" : "navy", SK_Value, QColor(0, 0, 0x80)},
-                          {QVariant(), "Default", "8", SK_Special, QColor()}};
+    // Color rows: what is set, the text written (stored as given, linked as
+    // the variable's color) and the kind; a font row.
+    const struct {
+        QVariant value;
+        const char *stored, *linked;
+        int kind;
+    } rows[] = {{"Dark Red", "#800000", "#800000", SK_ListItem},
+                {QColor(255, 0, 1), "#ff0001", "#ff0001", SK_Value},
+                {"navy", "navy", "#000080", SK_Value},
+                {QVariant(), "8", nullptr, SK_Special}};
     const QFont font = styled("Tarvo Mono", 17, QFont::Bold, true, true, true), other("Courier", 9);
-    QColor vars[4];
-    QFont fontVar;
     QTemporaryDir dir;
-    QSettings raw(dir.filePath("values.ini"), QSettings::IniFormat);
-    const auto fill = [&](TValueBrowser& b) {
-        QList<TBaseValue*> rows;
-        b.setSpecialList(&TValueBrowser::s_specialList);
-        b.setStoringPolicy(storing);
+    for (const bool linked : {false, true}) {
+        QSettings file(dir.filePath(linked ? "linked.ini" : "current.ini"), QSettings::IniFormat);
+        QColor vars[4];
+        QFont fontVar;
+        QList<TBaseValue*> written, read;
+        TValueBrowser a, b;
+        for (TValueBrowser* browser : {&a, &b}) {
+            browser->setSpecialList(&TValueBrowser::s_specialList);
+            browser->setStoringPolicy(linked ? TValueBrowser::SP_Linked : TValueBrowser::SP_Current);
+            QList<TBaseValue*>& list = browser == &a ? written : read;
+            for (int i = 0; i < 4; ++i)
+                list << browser->addColor(0, QString::number(i), "", QString("c%1").arg(i), &vars[i]);
+            list << browser->addFont(0, "f", "", "f", &fontVar);
+        }
         for (int i = 0; i < 4; ++i)
-            rows << b.addColor(0, QString::number(i), "", QString("c%1").arg(i), &vars[i]);
-        return rows << b.addFont(0, "f", "", "f", &fontVar);
-    };
-    {
-        TValueBrowser browser;
-        const QList<TBaseValue*> rows = fill(browser);
-        for (int i = 0; i < 4; ++i)
-            cases[i].value.isValid() ? void(rows[i]->setValue(cases[i].value)) : rows[i]->setSpecial(SV_Default);
-        QVERIFY(rows[4]->setValue(font));
-        browser.storeSet();
-        browser.updateLinked();
-        for (int i = 0; i < 5 && storing != TValueBrowser::SP_Current; ++i) // what is written is not the row
-            rows[i]->setValue(i < 4 ? QVariant("White") : QVariant(other));
-        browser.writeDataSet(raw);
-    }
-    QCOMPARE(raw.value("f"), QVariant(font.toString()));
-    for (int i = 0; i < 4 - linked; ++i) {
-        const QVariant stored = raw.value(QString("c%1").arg(i));
-        QVERIFY(stored.userType() == QMetaType::QString && stored.toString() == cases[i].stored);
-        QCOMPARE(raw.value(QString("c%1.Type").arg(i)).toInt(), linked ? 0 : cases[i].kind);
-    }
-    if (linked)
-        raw.setValue("c3", "bleu");
-    raw.sync();
-    std::fill(std::begin(vars), std::end(vars), QColor(Qt::green));
-    fontVar = other;
-    TValueBrowser browser;
-    const QList<TBaseValue*> rows = fill(browser);
-    auto* fontRow = static_cast<TFontValue*>(rows[4]);
-    QVERIFY(fontRow->setValue(other));
-    browser.readDataSet(raw);
-    if (storing == TValueBrowser::SP_Stored) { // not shown before restoreSet()
-        QVERIFY(shown(rows[0]) == "Black" && kept(fontRow->font()) == kept(other));
-        browser.restoreSet();
-        QVERIFY(!fontRow->valueChanged());
-    }
-    QCOMPARE(kept(fontRow->font()), kept(linked ? other : font));
-    QCOMPARE(kept(fontVar), kept(linked ? font : other));
-    for (int i = 0; i < 4; ++i) {
-        // A variable keeps its own color where "bleu" is no color.
-        QCOMPARE(linked ? vars[i] : static_cast<TColorValue*>(rows[i])->color(),
-                 i == 3 && linked ? QColor(Qt::green) : cases[i].color);
-        QVERIFY(linked || (shown(rows[i]) == cases[i].text && rows[i]->value().kind == cases[i].kind));
+            rows[i].value.isValid() ? void(written[i]->setValue(rows[i].value)) : written[i]->setSpecial(SV_Default);
+        QVERIFY(written[4]->setValue(font));
+        a.updateLinked();
+        for (int i = 0; linked && i < 5; ++i) // the linked policy writes the variables, not the rows
+            written[i]->setValue(i < 4 ? QVariant("White") : QVariant(other));
+        a.writeDataSet(file);
+        QCOMPARE(file.value("f"), QVariant(font.toString()));
+        for (int i = 0; i < 4 - linked; ++i) {
+            const QVariant text = file.value(QString("c%1").arg(i));
+            QVERIFY(text.userType() == QMetaType::QString && text == (linked ? rows[i].linked : rows[i].stored));
+            QCOMPARE(file.value(QString("c%1.Type").arg(i)).toInt(), linked ? 0 : rows[i].kind);
+        }
+        if (linked)
+            file.setValue("c3", "bleu");
+        file.sync();
+        std::fill(std::begin(vars), std::end(vars), QColor(Qt::green));
+        fontVar = other;
+        b.readDataSet(file);
+        QCOMPARE(kept(fontVar), kept(linked ? font : other));
+        QCOMPARE(kept(static_cast<TFontValue*>(read[4])->font()), kept(linked ? QFont() : font));
+        for (int i = 0; i < 4; ++i) { // "bleu" is no color: the variable keeps its own
+            QCOMPARE(linked ? vars[i] : static_cast<TColorValue*>(read[i])->color(),
+                     !linked ? static_cast<TColorValue*>(written[i])->color() : QColor(rows[i].linked ? rows[i].linked : "#00ff00"));
+            QVERIFY(linked || (shown(read[i]) == shown(written[i]) && read[i]->value().kind == rows[i].kind));
+        }
     }
 }
 
@@ -534,7 +477,7 @@ void TestColorFontValues::dialogs_data()
     QTest::addColumn<bool>("accept");
     QTest::addColumn<QVariant>("chosen");
     QTest::addColumn<QString>("text");
-    const QString family = systemFamilies().value(0);
+    const QString family = firstFamily();
     const QVariant big = QFont(family, 22);
     for (bool button : {false, true}) {
         const auto row = [button](const char* name, bool font, bool special, bool accept, const QVariant& chosen,
@@ -561,10 +504,10 @@ void TestColorFontValues::dialogs()
     QFETCH(bool, accept);
     QFETCH(QVariant, chosen);
     QFETCH(QString, text);
-    if (font && systemFamilies().isEmpty())
+    if (font && firstFamily().isEmpty())
         QSKIP("no fonts to pick from");
     Form f;
-    const QFont start(systemFamilies().value(0), 19);
+    const QFont start(firstFamily(), 19);
     TBaseValue* row = font ? static_cast<TBaseValue*>(f.font) : f.color;
     if (text.isEmpty()) { // the font button serves any row
         row = f.browser.addValue(0, "Any", "", "", nullptr, LT_Variant);
