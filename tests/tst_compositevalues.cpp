@@ -181,7 +181,6 @@ private slots:
     void fontChanged();
     void fontRowAndChildren();
     void settings();
-    void dialogs_data();
     void dialogs();
     void texts_data();
     void texts();
@@ -540,83 +539,63 @@ void TestCompositeValues::settings()
     }
 }
 
-void TestCompositeValues::dialogs_data()
-{
-    QTest::addColumn<bool>("font");
-    QTest::addColumn<bool>("button");
-    QTest::addColumn<bool>("special");
-    QTest::addColumn<bool>("accept");
-    QTest::addColumn<QVariant>("chosen");
-    QTest::addColumn<QString>("text");
-    const QString family = firstFamily();
-    const QVariant big = QFont(family, 22);
-    for (bool button : {false, true}) {
-        const auto row = [button](const char* name, bool font, bool special, bool accept, const QVariant& chosen,
-                                  const QString& text) {
-            QTest::addRow("%s %s", button ? "button" : "entry", name)
-                << font << button << special << accept << chosen << text;
-        };
-        row("red", false, false, true, QColor(Qt::red), "Red");
-        row("own", false, false, true, QColor(255, 0, 1), "#ff0001");
-        row("cancel", false, false, false, QColor(Qt::red), "navy");
-        row("special", false, true, true, QColor(Qt::blue), "Blue");
-        row("font", true, false, true, big, family + " [22]");
-        row("font cancel", true, false, false, big, family + " [19]");
-        row("font special", true, true, true, big, family + " [22]");
-    }
-    QTest::newRow("font button, plain row") << true << true << false << true << big << QString();
-}
-
 void TestCompositeValues::dialogs()
 {
-    QFETCH(bool, font);
-    QFETCH(bool, button);
-    QFETCH(bool, special);
-    QFETCH(bool, accept);
-    QFETCH(QVariant, chosen);
-    QFETCH(QString, text);
-    if (font && firstFamily().isEmpty())
+    const QString family = firstFamily();
+    if (family.isEmpty())
         QSKIP("no fonts to pick from");
-    Form f;
-    const QFont start(firstFamily(), 19);
-    TBaseValue* row = font ? static_cast<TBaseValue*>(f.font) : f.color;
-    if (text.isEmpty()) { // the font button serves any row
-        row = f.browser.addValue(0, "Any", "", "", nullptr, LT_Variant);
-        row->setButtonEditor(&TFontValue::s_FontButtonEditor);
-    }
-    QVERIFY(row->setValue(text.isEmpty() ? QVariant(start.toString()) : font ? QVariant(start) : QVariant("navy")));
-    if (special)
-        row->setSpecial(SV_Default);
-    const SValue before = row->value();
-    QSignalSpy picks(&f.browser, &TValueBrowser::ValuePicked);
-    QVariant opened, picked;
-    const std::function<void(QDialog*)> answer = [&](QDialog* dialog) {
-        auto* fonts = qobject_cast<QFontDialog*>(dialog);
-        auto* colors = qobject_cast<QColorDialog*>(dialog);
-        QVERIFY(fonts || colors);
-        opened = fonts ? QVariant(fonts->currentFont().pointSize()) : QVariant(colors->currentColor());
-        fonts ? fonts->setCurrentFont(chosen.value<QFont>()) : colors->setCurrentColor(chosen.value<QColor>());
-        accept ? dialog->accept() : dialog->reject();
-        picked = fonts ? QVariant(fonts->selectedFont()) : QVariant(colors->selectedColor());
-    };
-    if (button) {
-        QVERIFY(clickDots<QDialog>(row, answer));
-    } else {
-        ModalAnswer<QDialog> driver(answer);
-        QVERIFY(pick(row, font ? "Pick font..." : "Pick color..."));
-        QTRY_VERIFY(driver.seen());
-    }
-    QCOMPARE(opened, font ? QVariant(special ? QFont().pointSize() : 19)
-                          : QVariant(special ? QColor(Qt::white) : QColor(0, 0, 128)));
-    QVERIFY(text.isEmpty() || shown(row) == text);
-    QCOMPARE(picks.count(), int(accept));
-    if (!accept) {
-        QVERIFY(row->value().kind == before.kind && row->value().value == before.value);
-    } else if (!font) {
-        QCOMPARE(f.color->color(), chosen.value<QColor>());
-    } else {
-        QVERIFY(picked.value<QFont>().family() == start.family() && picked.value<QFont>().pointSize() == 22);
-        QVERIFY(row->value().value == picked && (text.isEmpty() || row->value().kind == SK_ListItem));
+    // Per case: a font or a color row (or a plain one with the font button),
+    // clicked "..." or picked entry, a special start, OK or Cancel, the
+    // value chosen and the text shown after.
+    const QVariant big = QFont(family, 22), red = QColor(Qt::red);
+    const struct {
+        bool font, button, special, accept;
+        QVariant chosen;
+        QString text;
+    } cases[] = {{false, false, false, true, red, "Red"}, {false, false, false, false, red, "navy"},
+                 {true, false, true, true, big, family + " [22]"}, {true, false, false, false, big, family + " [19]"},
+                 {false, true, true, true, QColor(255, 0, 1), "#ff0001"}, {false, true, false, false, red, "navy"},
+                 {true, true, false, true, big, family + " [22]"}, {true, true, false, true, big, QString()}};
+    for (const auto& c : cases) {
+        Form f;
+        const QFont start(family, 19);
+        TBaseValue* row = c.font ? static_cast<TBaseValue*>(f.font) : f.color;
+        if (c.text.isEmpty()) { // the font button serves any row
+            row = f.browser.addValue(0, "Any", "", "", nullptr, LT_Variant);
+            row->setButtonEditor(&TFontValue::s_FontButtonEditor);
+        }
+        QVERIFY(row->setValue(c.text.isEmpty() ? QVariant(start.toString()) : c.font ? QVariant(start) : "navy"));
+        if (c.special)
+            row->setSpecial(SV_Default);
+        const SValue before = row->value();
+        QSignalSpy picks(&f.browser, &TValueBrowser::ValuePicked);
+        QVariant opened, picked;
+        const std::function<void(QDialog*)> answer = [&](QDialog* dialog) {
+            auto* fonts = qobject_cast<QFontDialog*>(dialog);
+            auto* colors = qobject_cast<QColorDialog*>(dialog);
+            QVERIFY(fonts || colors);
+            opened = fonts ? QVariant(fonts->currentFont().pointSize()) : QVariant(colors->currentColor());
+            fonts ? fonts->setCurrentFont(c.chosen.value<QFont>()) : colors->setCurrentColor(c.chosen.value<QColor>());
+            c.accept ? dialog->accept() : dialog->reject();
+            picked = fonts ? QVariant(fonts->selectedFont()) : QVariant(colors->selectedColor());
+        };
+        if (c.button) {
+            QVERIFY(clickDots<QDialog>(row, answer));
+        } else {
+            ModalAnswer<QDialog> driver(answer);
+            QVERIFY(pick(row, c.font ? "Pick font..." : "Pick color..."));
+            QTRY_VERIFY(driver.seen());
+        }
+        QCOMPARE(opened, c.font ? QVariant(c.special ? QFont().pointSize() : 19)
+                                : QVariant(c.special ? QColor(Qt::white) : QColor(0, 0, 128)));
+        QVERIFY(c.text.isEmpty() || shown(row) == c.text);
+        QCOMPARE(picks.count(), int(c.accept));
+        if (!c.accept)
+            QVERIFY(row->value().kind == before.kind && row->value().value == before.value);
+        else if (!c.font)
+            QCOMPARE(f.color->color(), c.chosen.value<QColor>());
+        else
+            QVERIFY(kept(picked.value<QFont>()) == kept(c.chosen.value<QFont>()) && row->value().value == picked);
     }
 }
 
