@@ -73,7 +73,6 @@ private slots:
     void cleanup() { flush(); }
     void spinSteps();
     void sharedEditors();
-    void popupButton();
 };
 
 void TestButtonEditors::spinSteps()
@@ -148,6 +147,8 @@ void TestButtonEditors::spinSteps()
 
 void TestButtonEditors::sharedEditors()
 {
+    // The library's spin editor, shared by every int row, and a "..." editor
+    // serve rows in two browsers: each button acts for its own row.
     TNumButtonEditor* shared = TIntegerValue::s_NumButtonEditor;
     QVERIFY(static_cast<TButtonEditor*>(shared) != TDoubleValue::s_NumButtonEditor);
     QVERIFY(shared->step() == 1.0 && !shared->overSpin() && !shared->logCount());
@@ -155,18 +156,17 @@ void TestButtonEditors::sharedEditors()
     QVERIFY(a.count->setValue(5) && b.count->setValue(10) && a.scale->setValue(2.5));
     TDropList* editorA = open(a.count);
     QPointer<QToolButton> staleUp = arrow(editorA, true);
+    QVERIFY(staleUp->autoRepeat() && arrow(editorA, false)->autoRepeat());
     TDropList* editorB = open(b.count);
     QVERIFY(shared->host() == editorB && shared->item() == b.count);
     QSignalSpy picksA(&a.browser, &TValueBrowser::ValuePicked);
     QSignalSpy picksB(&b.browser, &TValueBrowser::ValuePicked);
-    // Each editor's buttons step their own row, with the shared step.
     shared->setStep(5);
     QVERIFY(spin(editorA, true) && spin(editorB, false) && spin(open(a.scale), true));
     shared->setStep(1);
     QVERIFY(val(a.count) == "10" && val(b.count) == "5" && val(a.scale) == "3.50000");
     QVERIFY(editorB->lineEdit()->text() == "5" && picksA.count() == 2 && picksB.count() == 1);
     // The button of a closed editor does nothing, and goes.
-    QVERIFY(staleUp);
     staleUp->click();
     QVERIFY(val(a.count) == "10" && picksA.count() == 2);
     flush();
@@ -178,51 +178,41 @@ void TestButtonEditors::sharedEditors()
     orphan->click();
     QVERIFY(val(a.count) == "10" && picksA.count() == 2);
     QVERIFY(spin(editorA, false) && val(a.count) == "9");
-    // Another button editor takes the spin buttons' place, and they go.
-    QPointer<QWidget> spinWidget = editorA->buttonWidget();
-    FixedPickEditor popup;
-    editorA->setButtonEditor(&popup);
-    flush();
-    QVERIFY(spinWidget.isNull() && editorA->findChildren<QToolButton*>().size() == 1);
-    editorA->setButtonEditor(nullptr);
-    flush();
-    QVERIFY(!editorA->buttonWidget() && editorA->findChildren<QToolButton*>().isEmpty());
-}
 
-void TestButtonEditors::popupButton()
-{
+    // A "..." editor takes the spin buttons' place, and they go. Its answer
+    // reaches the row before doPick() returns; a refused one is still a
+    // pick, an equal one is none.
+    QPointer<QWidget> spinWidget = editorA->buttonWidget();
     FixedPickEditor dialog;
-    Rows r, other;
-    QVERIFY(r.count->setValue(4) && other.count->setValue(2));
-    r.browser.storeSet();
-    r.count->setButtonEditor(&dialog);
-    other.count->setButtonEditor(&dialog);
-    TDropList* editor = open(r.count);
-    QSignalSpy picks(&r.browser, &TValueBrowser::ValuePicked);
-    auto* button = qobject_cast<QToolButton*>(editor->buttonWidget());
-    QVERIFY(button && button->text() == "..." && button->toolTip() == "Pick value from dialog");
-    // The answer reaches the row before doPick() returns; a refused one is
-    // still a pick, an equal one is none.
+    a.browser.storeSet();
+    a.count->setButtonEditor(&dialog);
+    b.scale->setButtonEditor(&dialog);
+    editorA = open(a.count);
+    flush();
+    auto* button = qobject_cast<QToolButton*>(editorA->buttonWidget());
+    QVERIFY(spinWidget.isNull() && button && button->text() == "..." && button->toolTip() == "Pick value from dialog");
+    picksA.clear();
     dialog.answer = 17;
     QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(dialog.heldAfterPick == "17" && editor->lineEdit()->text() == "17" && r.count->valueChanged());
-    QCOMPARE(picks.count(), 1);
+    QVERIFY(dialog.heldAfterPick == "17" && editorA->lineEdit()->text() == "17" && a.count->valueChanged());
     for (const QVariant& answer : {QVariant("abc"), QVariant(17)}) {
         dialog.answer = answer;
         QTest::mouseClick(button, Qt::LeftButton);
-        QVERIFY(val(r.count) == "17" && picks.count() == 2);
+        QVERIFY(val(a.count) == "17" && picksA.count() == 2);
     }
-    // Shared by two browsers: each button serves its own row; once closed, none.
-    TDropList* otherEditor = open(other.count);
-    QVERIFY(dialog.host() == otherEditor);
+    TDropList* otherEditor = open(b.scale);
     dialog.answer = 33;
     QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(val(r.count) == "33" && val(other.count) == "2");
-    open(r.scale);
+    QVERIFY(val(a.count) == "33" && val(b.scale) != "33.00000");
+    open(a.scale); // once closed, none
     button->click();
     QCOMPARE(dialog.clicks, 4);
     QTest::mouseClick(qobject_cast<QToolButton*>(otherEditor->buttonWidget()), Qt::LeftButton);
-    QCOMPARE(val(other.count), QString("33"));
+    QCOMPARE(val(b.scale), QString("33.00000"));
+    // Without a button editor the editor has no buttons but its own.
+    a.count->setButtonEditor(nullptr);
+    flush();
+    QVERIFY(!open(a.count)->buttonWidget() && a.count->editor()->findChildren<QToolButton*>().isEmpty());
 }
 
 QTEST_MAIN(TestButtonEditors)
