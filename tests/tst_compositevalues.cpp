@@ -428,32 +428,27 @@ void TestCompositeValues::fontRowAndChildren()
     Form f;
     TFontValue* row = f.font;
     QVERIFY(f.browser.addFont(0, "Full", "", "", nullptr)->list() == &TFontList::fullFontList());
-    const QFont bold("Courier", 13, QFont::Bold);
-    QVERIFY(row->setValue(QVariant(bold)));
-    QVERIFY(qvariant_cast<QFont>(row->data(1, ToolTipFontRole)) == bold && !row->icon(1).isNull());
+    QVERIFY(row->setValue(QVariant(QFont("Courier", 13, QFont::Bold))) && !row->icon(1).isNull());
+    QCOMPARE(qvariant_cast<QFont>(row->data(1, ToolTipFontRole)), QFont("Courier", 13, QFont::Bold));
     row->setSpecial(SV_Default);
-    QVERIFY(qvariant_cast<QFont>(row->data(1, ToolTipFontRole)) == QFont() && row->icon(1).isNull());
-    QCOMPARE(row->font(), QFont());
-    // The popup: the families, then "Pick font...", the current family selected.
+    QVERIFY(row->icon(1).isNull() && row->font() == QFont());
+    // The popup: the families, then "Pick font...", the current family
+    // selected; highlighting an entry shows the tip in its family, leaving
+    // the row puts the application's tip font back.
     const QFont tip("Tarvo Tip", 9);
     QToolTip::setFont(tip);
     QVERIFY(row->setValue(QVariant(QFont("Courier New", 14))));
     TComboBox* combo = open(row)->comboBox();
     combo->ensureFilled();
-    const int last = combo->count() - 1;
-    QVERIFY(combo->itemText(last) == "Pick font..." && combo->entryEditor(last) == &TFontValue::s_FontComboEditor);
+    QVERIFY(combo->entryEditor(combo->count() - 1) == &TFontValue::s_FontComboEditor);
     QVERIFY(combo->findText("Courier") >= 0 && combo->currentIndex() == combo->findText("Courier New"));
-    // A family outside the list is shown as the value.
-    QVERIFY(row->setValue(QVariant(QStringLiteral("Tarvo Serif"))));
-    QCOMPARE(row->editor()->lineEdit()->text(), QStringLiteral("Tarvo Serif [14]"));
-    // Highlighting an entry shows the tip in its family; leaving the row puts
-    // the application's tip font back.
     QVariant family(QStringLiteral("Courier New"));
     f.courier.highlightComboItem(family, 1, combo, QPoint(10, 10));
     QCOMPARE(QToolTip::font().family(), QStringLiteral("Courier New"));
+    QVERIFY(row->setValue(QVariant(QStringLiteral("Tarvo Serif")))); // a family outside the list
+    QCOMPARE(row->editor()->lineEdit()->text(), QStringLiteral("Tarvo Serif [14]"));
     open(f.color);
     QCOMPARE(QToolTip::font(), tip);
-
     // Children: the size and four switches, in step with the font both ways.
     const QList<TBaseValue*> parts = row->childValues();
     QStringList names;
@@ -466,17 +461,14 @@ void TestCompositeValues::fontRowAndChildren()
     QVERIFY(row->setValue(QVariant(styled("Courier", 14, QFont::DemiBold, true, false, true))));
     QVERIFY(parts.at(0)->number() == 14 && on(1) && on(2) && !on(3) && on(4));
     QCOMPARE(int(row->font().weight()), int(QFont::DemiBold));
-    // Children to parent: the font is built anew from them.
-    QVERIFY(parts.at(4)->setValue(false));
+    QVERIFY(parts.at(4)->setValue(false)); // the font is built anew from the children
     QCOMPARE(kept(row->font()), kept(QFont("Courier", 14, QFont::Bold, true)));
     QVERIFY(parts.at(1)->setValue(false));
     type(parts.at(0), "13");
     QVERIFY(parts.at(0)->value().kind == SK_Value && shown(row) == "Courier [13]");
-    // A child row deleted by the application leaves its part alone.
-    delete parts.at(2);
+    delete parts.at(2); // a child row deleted by the application leaves its part alone
     QVERIFY(!row->registeredChild(2) && parts.at(3)->setValue(true));
     QCOMPARE(kept(row->font()), kept(styled("Courier", 13, QFont::Normal, true, true, false)));
-    QVERIFY(row->setValue(QVariant(QFont("Courier", 9))) && parts.at(0)->number() == 9);
     QFont pixels("Tarvo Sans");
     pixels.setPixelSize(20);
     QVERIFY(row->setValue(QVariant(pixels)) && row->valueText() == "Tarvo Sans [-1]");
@@ -484,59 +476,34 @@ void TestCompositeValues::fontRowAndChildren()
 
 void TestCompositeValues::settings()
 {
-    // Color rows: what is set, the text written (stored as given, linked as
-    // the variable's color) and the kind; a font row.
-    const struct {
-        QVariant value;
-        const char *stored, *linked;
-        int kind;
-    } rows[] = {{"Dark Red", "#800000", "#800000", SK_ListItem},
-                {QColor(255, 0, 1), "#ff0001", "#ff0001", SK_Value},
-                {"navy", "navy", "#000080", SK_Value},
-                {QVariant(), "8", nullptr, SK_Special}};
+    // Under the linked policy the variables are written and read: a color as
+    // its name, a font as its description; a text that is no color is left out.
     const QFont font = styled("Tarvo Mono", 17, QFont::Bold, true, true, true), other("Courier", 9);
     QTemporaryDir dir;
-    for (const bool linked : {false, true}) {
-        QSettings file(dir.filePath(linked ? "linked.ini" : "current.ini"), QSettings::IniFormat);
-        QColor vars[4];
-        QFont fontVar;
-        QList<TBaseValue*> written, read;
-        TValueBrowser a, b;
-        for (TValueBrowser* browser : {&a, &b}) {
-            browser->setSpecialList(&TValueBrowser::s_specialList);
-            browser->setStoringPolicy(linked ? TValueBrowser::SP_Linked : TValueBrowser::SP_Current);
-            QList<TBaseValue*>& list = browser == &a ? written : read;
-            for (int i = 0; i < 4; ++i)
-                list << browser->addColor(0, QString::number(i), "", QString("c%1").arg(i), &vars[i]);
-            list << browser->addFont(0, "f", "", "f", &fontVar);
-        }
-        for (int i = 0; i < 4; ++i)
-            rows[i].value.isValid() ? void(written[i]->setValue(rows[i].value)) : written[i]->setSpecial(SV_Default);
-        QVERIFY(written[4]->setValue(font));
-        a.updateLinked();
-        for (int i = 0; linked && i < 5; ++i) // the linked policy writes the variables, not the rows
-            written[i]->setValue(i < 4 ? QVariant("White") : QVariant(other));
-        a.writeDataSet(file);
-        QCOMPARE(file.value("f"), QVariant(font.toString()));
-        for (int i = 0; i < 4 - linked; ++i) {
-            const QVariant text = file.value(QString("c%1").arg(i));
-            QVERIFY(text.userType() == QMetaType::QString && text == (linked ? rows[i].linked : rows[i].stored));
-            QCOMPARE(file.value(QString("c%1.Type").arg(i)).toInt(), linked ? 0 : rows[i].kind);
-        }
-        if (linked)
-            file.setValue("c3", "bleu");
-        file.sync();
-        std::fill(std::begin(vars), std::end(vars), QColor(Qt::green));
-        fontVar = other;
-        b.readDataSet(file);
-        QCOMPARE(kept(fontVar), kept(linked ? font : other));
-        QCOMPARE(kept(static_cast<TFontValue*>(read[4])->font()), kept(linked ? QFont() : font));
-        for (int i = 0; i < 4; ++i) { // "bleu" is no color: the variable keeps its own
-            QCOMPARE(linked ? vars[i] : static_cast<TColorValue*>(read[i])->color(),
-                     !linked ? static_cast<TColorValue*>(written[i])->color() : QColor(rows[i].linked ? rows[i].linked : "#00ff00"));
-            QVERIFY(linked || (shown(read[i]) == shown(written[i]) && read[i]->value().kind == rows[i].kind));
-        }
+    QSettings file(dir.filePath("linked.ini"), QSettings::IniFormat);
+    QColor navy, entry;
+    QFont fontVar;
+    TValueBrowser a, b;
+    QList<TBaseValue*> rows;
+    for (TValueBrowser* browser : {&a, &b}) {
+        browser->setStoringPolicy(TValueBrowser::SP_Linked);
+        rows << browser->addColor(0, "Navy", "", "navy", &navy) << browser->addColor(0, "Entry", "", "entry", &entry)
+             << browser->addFont(0, "Font", "", "font", &fontVar);
     }
+    QVERIFY(rows[0]->setValue("navy") && rows[1]->setValue("Dark Red") && rows[2]->setValue(font));
+    a.updateLinked();
+    for (TBaseValue* row : rows.mid(0, 3))
+        row->setValue(row == rows[2] ? QVariant(other) : QVariant("White"));
+    a.writeDataSet(file);
+    QVERIFY(file.value("navy") == "#000080" && file.value("entry") == "#800000" && file.value("entry.Type").toInt() == 0);
+    QCOMPARE(file.value("font"), QVariant(font.toString()));
+    file.setValue("entry", "bleu");
+    file.sync();
+    navy = entry = Qt::green;
+    fontVar = other;
+    b.readDataSet(file);
+    QVERIFY(navy == QColor(0, 0, 128) && entry == Qt::green && kept(fontVar) == kept(font));
+    QVERIFY(shown(rows[3]) != "navy" && kept(static_cast<TFontValue*>(rows[5])->font()) != kept(font));
 }
 
 void TestCompositeValues::dialogs()
