@@ -211,13 +211,9 @@ void TestCompositeValues::lists()
     // Lookup by color only; entries made from any color form.
     const TItem* navy = TColorList::baseColorList().findItem("#000080");
     QVERIFY(navy && navy->text == "Dark Blue" && !base.findItem("#FF0000") && !base.findItem("red"));
-    TColorList own;
+    TColorList own; // entries as named, or by their "#rrggbb" name; no entry for what is no color
     QVERIFY(own.setItem(QVariant("navy"), "My color", nullptr)->value == QVariant(QColor(0, 0, 128)));
-    QCOMPARE(own.setItem(QVariant(255))->text, QString("#0000ff"));
-    QCOMPARE(own.setItem(QVariant(QColor(1, 2, 3, 4)))->value, QVariant(QColor(1, 2, 3, 4)));
-    for (const QVariant& bad : {QVariant(), QVariant("bleu"), QVariant(-1), QVariant(QColor())})
-        QVERIFY(!own.setItem(bad));
-    QCOMPARE(own.first()->text + QString::number(own.size()), "navy3");
+    QVERIFY(own.setItem(QVariant(255))->text == "#0000ff" && !own.setItem("bleu") && !own.setItem(QColor()));
 
     // Fonts: the standard sizes, and every family (the default one too) in
     // copies of their own; entries are families, matched exactly.
@@ -576,21 +572,17 @@ void TestCompositeValues::texts_data()
         QTest::newRow(input) << type << input << expected << text;
     };
     row(Point, "10,-20", QPoint(10, -20), "10,-20");
-    row(Point, "-3,-4", QPoint(-3, -4), "-3,-4");
     row(Point, "5;6", QPoint(5, 6), "5,6");
     row(Size, "30 x 40", QSize(30, 40), "30,40");
     row(Size, "-1,-2", QSize(-1, -2), "-1,-2");
     row(Rect, "0 0 640 480", QRect(0, 0, 640, 480), "0,0,640,480");
-    row(Rect, "-5,-5,10,10", QRect(-5, -5, 10, 10), "-5,-5,10,10");
     row(Rect, "1,2,0,-3", edges(1, 2, 0, -2), "1,2,0,-3");
     // Edges are computed without overflow, and clamped.
     row(Rect, "2147483647,0,10,10", edges(kMax, 0, kMax, 9), "2147483647,0,1,10");
     row(Rect, "-2147483648,-2147483648,2147483647,-2147483648", edges(kMin, kMin, -2, kMin),
         "-2147483648,-2147483648,2147483647,1");
-    row(Range, "1.5 : 2.25", QPointF(1.5, 2.25), "1.5 : 2.25");
     row(Range, ".5 : -.25", QPointF(0.5, -0.25), "0.5 : -0.25");
     row(Range, "3 : 1", QPointF(3, 1), "3 : 1");
-    row(Range, "0.5 : 2", QPointF(0.5, 2), "0.5 : 2");
     row(Range, "0.00001 : 3", QPointF(1e-05, 3), "0.00001 : 3");
     row(Range, "-0.25:1234567.5", QPointF(-0.25, 1234567.5), "-0.25 : 1234567.5");
     row(Range, "1234567.12345 : -0.00042", QPointF(1234567.12345, -0.00042), "1234567.12345 : -0.00042");
@@ -735,15 +727,15 @@ void TestCompositeValues::factoryAndLinks()
                                   b.addSize(1, "Size", "", "size", &size), b.addRect(0, "Rect", "", "rect", &rect),
                                   b.addRange(0, "Range", "", "range", &rangeVariable)};
     QVERIFY(rows[1]->parent() == rows[0] && !b.getItem(0)); // parts have no id of their own
-    QStringList texts;
-    for (const TBaseValue* row : rows)
-        texts << childTexts(row, 0).join(',');
-    QCOMPARE(texts.join('/'), "X coordinate,Y coordinate/Width,Height/X coordinate,Y coordinate,Width,Height/min,max");
+    const auto texts = [&rows](bool names) {
+        QStringList list;
+        for (const TBaseValue* row : rows)
+            list << (names ? childTexts(row, 0).join(',') : shown(row));
+        return list.join('/');
+    };
+    QCOMPARE(texts(true), "X coordinate,Y coordinate/Width,Height/X coordinate,Y coordinate,Width,Height/min,max");
     b.updateFromLinked();
-    texts.clear();
-    for (const TBaseValue* row : rows)
-        texts << shown(row);
-    QCOMPARE(texts, QStringList({"3,-4", "5,6", "7,8,9,10", "1 : 2"}));
+    QCOMPARE(texts(false), "3,-4/5,6/7,8,9,10/1 : 2");
     QVERIFY(rows[0]->setValue("50,-50") && rows[1]->registeredChild(0)->setValue(QVariant(11)));
     QVERIFY(rows[2]->setValue("-1,-2,3,4") && rows[3]->setValue("1.6 : -2.4"));
     b.updateLinked();
@@ -751,9 +743,7 @@ void TestCompositeValues::factoryAndLinks()
     QCOMPARE(rangeVariable, QPoint(2, -2));
     QPointF real;
     static_cast<TRangeValue*>(rows[3])->writeValue(real);
-    QVariant asVariant;
-    static_cast<TRangeValue*>(rows[3])->writeValue(asVariant);
-    QVERIFY(real == QPointF(1.6, -2.4) && exact(asVariant) == exact(real));
+    QCOMPARE(real, QPointF(1.6, -2.4));
 }
 
 QTEST_MAIN(TestCompositeValues)
