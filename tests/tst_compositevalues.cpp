@@ -121,9 +121,7 @@ struct SmallX : TValueValidator
     }
 };
 
-// A child typed into: the parent's start value and its children's texts,
-// the child and its new text, the parent's text after it without and with
-// a bounded validator.
+// A parent's start and children's texts, a child typed into, the parent after it (bounded: with a validator).
 struct Child
 {
     int type;
@@ -214,19 +212,14 @@ void TestCompositeValues::lists()
 
     // Fonts: the standard sizes, and every family (the default one too) in
     // copies of their own; entries are families, matched exactly.
-    const TItemList& sizes = TFontList::defaultFontSizeList();
-    QCOMPARE(sizes.size(), QFontDatabase::standardSizes().size());
-    QCOMPARE(sizes.last()->value, QVariant(QFontDatabase::standardSizes().last()));
-    QStringList families;
-    for (const TItem* item : TFontList::fullFontList())
-        families << item->value.toString() + (item->text == item->value.toString() && !item->icon ? "" : "!");
-    QVERIFY(families.contains(QFont().family()) && families.first() == firstFamily());
+    QCOMPARE(TFontList::defaultFontSizeList().size(), QFontDatabase::standardSizes().size());
+    const TItem* first = TFontList::fullFontList().first();
+    QVERIFY(first->value == firstFamily() && first->text == firstFamily() && !first->icon);
+    QVERIFY(TFontList::fullFontList().findItemByText(QFont().family()));
     TFontList copy(TFontList::fullFontList());
-    QVERIFY(copy.first() != TFontList::fullFontList().first() && copy.size() == families.size());
     TItem* serif = copy.setItem(QVariant(QFont("Serif", 12)));
-    QVERIFY(serif->value == QStringLiteral("Serif") && serif->text == QStringLiteral("Serif"));
-    QVERIFY(copy.compareComboItem(serif->value, QVariant(QFont("Serif", 30))));
-    QVERIFY(!copy.compareComboItem(serif->value, QVariant(QFont("serif"))));
+    QVERIFY(copy.first() != first && serif->value == QStringLiteral("Serif") && serif->text == QStringLiteral("Serif"));
+    QVERIFY(copy.compareComboItem(serif->value, QFont("Serif", 30)) && !copy.compareComboItem(serif->value, QFont("serif")));
     TFontValue::setDefaultFont(QStringLiteral("Tarvo Default"));
     QCOMPARE((new TFontValue(m_browser.get(), "New", nullptr))->font().family(), QStringLiteral("Tarvo Default"));
     TFontValue::setDefaultFont(QString());
@@ -248,7 +241,6 @@ void TestCompositeValues::colorValues_data()
     row("#ff0000", "#ff0000", V, "#ff0000", "Red");
     row("Red entry", "Red", V, "Red", "Red");
     row("upper case", "#FF0000", C, red, "Red");
-    row("#rgb", "#f00", C, red, "Red");
     row("padded", " red ", C, red, "Red");
     row("text 255", "255", C, blue, "Blue");
     row("text max", "16777215", C, QColor(255, 255, 255), "White");
@@ -257,7 +249,6 @@ void TestCompositeValues::colorValues_data()
     row("QColor", red, V, red, "Red");
     row("alpha", QColor(255, 0, 0, 128), C, "#80ff0000", "#80ff0000");
     row("int", 16711680, C, red, "Red");
-    row("double", 255.0, C, blue, "Blue");
     row("QRgb", 0xffff0000u, C, red, "Red");
     row("bytes", QByteArray("lightpink"), V, QByteArray("lightpink"), "lightpink");
     for (const QVariant& bad : {QVariant(), QVariant(QColor()), QVariant(-1), QVariant(Q_INT64_C(1) << 40),
@@ -402,7 +393,6 @@ void TestCompositeValues::fontRowAndChildren()
 {
     Form f;
     TFontValue* row = f.font;
-    QVERIFY(f.browser.addFont(0, "Full", "", "", nullptr)->list() == &TFontList::fullFontList());
     QVERIFY(row->setValue(QVariant(QFont("Courier", 13, QFont::Bold))) && !row->icon(1).isNull());
     QCOMPARE(qvariant_cast<QFont>(row->data(1, ToolTipFontRole)), QFont("Courier", 13, QFont::Bold));
     row->setSpecial(SV_Default);
@@ -599,8 +589,7 @@ void TestCompositeValues::children()
     TRectValidator rects(nullptr, 0, 100, 0, 100);
     TRangeValidator ranges(nullptr, 0, 10, -1, 1);
     TValueValidator* const validators[] = {&points, &sizes, &rects, &ranges};
-    // Children follow the parent; the parent follows a child typed into, and
-    // a value the parent clamps is written back to the children.
+    // Children follow the parent, the parent a child typed into; what it clamps goes back to the children.
     for (TValueValidator* validator : {static_cast<TValueValidator*>(nullptr), validators[c.type]}) {
         TBaseValue* value = make(c.type);
         value->setValidator(validator ? validator : value->validator());
@@ -634,8 +623,7 @@ void TestCompositeValues::children()
 
 void TestCompositeValues::newValuesAndSpecials()
 {
-    // A new value holds the bad-value special; its children are made hidden,
-    // or, when the class default says so, on request: once, with the value.
+    // A new value holds the bad-value special; its children are made hidden, or on request, once.
     for (const bool expandables : {true, false}) {
         setExpandables(expandables);
         for (const int type : {Point, Size, Rect, Range}) {
@@ -664,16 +652,11 @@ void TestCompositeValues::newValuesAndSpecials()
     rect.setValidator(nullptr);
     QVERIFY(rect.setValue(QVariant(edges(kMin, kMin, kMax, kMax))) && rect.size() == QSize(kMax, kMax));
     QCOMPARE(shown(&rect), QStringLiteral("-2147483648,-2147483648,2147483647,2147483647"));
-    QVERIFY(rect.registeredChild(0)->setValue(QVariant(kMax)));
-    QRect out;
-    rect.writeValue(out);
-    QCOMPARE(exact(out), exact(edges(kMax, kMin, kMax, -2)));
+    QVERIFY(rect.registeredChild(0)->setValue(QVariant(kMax)) && rect.size() == QSize(1, kMax));
     // Hidden children stay in step, and one changed keeps the other's value.
     TPointValue point(m_browser.get(), "point");
-    QVERIFY(point.setValue(QVariant(QPoint(10, 20))));
     point.showChildren(false);
-    QVERIFY(point.setValue(QVariant(QPoint(30, 40))));
-    QVERIFY(point.registeredChild(0)->isHidden() && point.registeredChild(0)->setValue(QVariant(15)));
+    QVERIFY(point.setValue(QVariant(QPoint(30, 40))) && point.registeredChild(0)->setValue(QVariant(15)));
     point.showChildren(true);
     QVERIFY(point.point() == QPoint(15, 40) && childTexts(&point) == QStringList({"15", "40"}));
     // A child value the parent refuses shows the parent's value again.
