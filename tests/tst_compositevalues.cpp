@@ -314,7 +314,7 @@ void TestCompositeValues::colorChildren()
     type(parts[1], "128");
     QCOMPARE(shown(f.color), QString("#ff8000"));
     type(parts[2], "300"); // clamped to a byte
-    QCOMPARE(shown(f.color), QString("#ff80ff"));
+    QVERIFY(shown(f.color) == "#ff80ff" && parts[2]->number() == 255);
     // A special hides the parts and shows no swatch; an own value keeps its transparency.
     f.color->setSpecial(SV_Default);
     QVERIFY(parts[0]->isHidden() && f.color->icon(1).isNull() && !f.color->color().isValid());
@@ -382,12 +382,15 @@ void TestCompositeValues::fontValues()
     f.browser.storeSet();
     type(f.font, shown(f.font));
     QVERIFY(kept(f.font->font()) == kept(font) && !f.font->valueChanged());
-    QFont bolder(font), stretched(font), pixels(font);
+    QFont bolder(font), stretched(font), pixels(font), bigger(font), renamed(font);
     bolder.setWeight(QFont::DemiBold);
     stretched.setStretch(150);
     pixels.setPixelSize(13);
+    bigger.setPointSize(font.pointSize() + 1);
+    renamed.setFamily(font.family().toLower() == font.family() ? "Tarvo" : font.family().toLower());
     QCOMPARE(f.font->valueChanged(QVariant(font.toString()), QVariant(bolder)), font.weight() != QFont::Bold);
     QVERIFY(!f.font->valueChanged(font, stretched) && f.font->valueChanged(font, pixels));
+    QVERIFY(f.font->valueChanged(font, bigger) && f.font->valueChanged(font, renamed));
 }
 
 void TestCompositeValues::fontRowAndChildren()
@@ -438,6 +441,12 @@ void TestCompositeValues::fontRowAndChildren()
     QFont pixels("Tarvo Sans");
     pixels.setPixelSize(20);
     QVERIFY(row->setValue(QVariant(pixels)) && row->valueText() == "Tarvo Sans [-1]");
+    QVERIFY(row->setValue(QVariant(QFont("Courier", 9))) && open(parts.at(0))->buttonWidget());
+    for (QToolButton* arrow : parts.at(0)->editor()->buttonWidget()->findChildren<QToolButton*>()) {
+        if (arrow->arrowType() == Qt::UpArrow)
+            QTest::mouseClick(arrow, Qt::LeftButton);
+    }
+    QCOMPARE(shown(row), QString("Courier [10]")); // the size's spin buttons
 }
 
 void TestCompositeValues::settings()
@@ -484,7 +493,8 @@ void TestCompositeValues::dialogs()
         QString text;
     } cases[] = {{false, false, false, true, "Red"}, {false, false, false, false, "navy"},
                  {true, false, true, true, family + " [22]"}, {true, true, false, false, family + " [19]"},
-                 {false, true, true, true, "Red"}, {true, true, false, true, family + " [22]"}};
+                 {false, true, true, true, "Red"}, {true, true, false, true, family + " [22]"},
+                 {false, true, false, false, "navy"}};
     for (const auto& c : cases) {
         Form f;
         TBaseValue* row = c.font ? static_cast<TBaseValue*>(f.font) : f.color;
