@@ -1,12 +1,19 @@
+// The browser as a whole: its factory, levels and pages, tool tips, and
+// rows, editors and dialogs that go while something still refers to them.
 #include "tarvotest.h"
 
 #include "tbasegroup.h"
+#include "tboolvalue.h"
+#include "tcolorvalue.h"
 #include "tdoublevalue.h"
+#include "tfontvalue.h"
 #include "tintegervalue.h"
-#include "tvaluevalidator.h"
+#include "tpathvalue.h"
+#include "tpointvalue.h"
+#include "ttextvalue.h"
 
+#include <QColorDialog>
 #include <QHeaderView>
-#include <QHelpEvent>
 #include <QPointer>
 #include <QStandardItemModel>
 #include <QToolTip>
@@ -20,10 +27,20 @@ namespace {
 class Browser : public TValueBrowser
 {
 public:
-    using TValueBrowser::TValueBrowser;
     using TValueBrowser::indexFromItem;
+    using TValueBrowser::onItemChanged;
     using TValueBrowser::viewportEvent;
 };
+
+TIntegerValue* addInt(TValueBrowser& b, int level, const QString& name)
+{
+    return b.addInt(level, name, QString(), QString(), nullptr, LT_Int);
+}
+
+TBaseItem* itemArg(const QVariant& v)
+{
+    return v.userType() == qMetaTypeId<TBaseItem*>() ? *static_cast<TBaseItem* const*>(v.constData()) : nullptr;
+}
 
 // A row is also a QObject (its delegate part): a guard that turns null when
 // the row is destroyed.
@@ -32,15 +49,41 @@ QPointer<QObject> guard(TBaseItem* item)
     return QPointer<QObject>(static_cast<QItemDelegate*>(item));
 }
 
-TBaseItem* itemArg(const QVariant& v)
+// A browser with a bound row of each type that has a shared editor or a dialog.
+struct Form
 {
-    return v.userType() == qMetaTypeId<TBaseItem*>() ? *static_cast<TBaseItem* const*>(v.constData()) : nullptr;
-}
+    Form()
+    {
+        b->setSpecialList(&TValueBrowser::s_specialList);
+        number = b->addInt(0, "Number", QString(), "number", &numberVar, LT_Int);
+        flag = b->addBool(0, "Flag", QString(), "flag", &flagVar);
+        color = b->addColor(0, "Color", QString(), "color", &colorVar);
+        font = b->addFont(0, "Font", QString(), "font", &fontVar);
+        text = b->addText(0, "Text", QString(), "text", &textVar);
+        path = b->addPath(0, "Path", QString(), "path", &pathVar);
+        point = b->addPoint(0, "Point", QString(), "point", &pointVar);
+        b->updateFromLinked();
+        b->show();
+    }
+    TBaseValue* row(const QString& name) { return TBaseValue::fromItem(b->findItems(name, Qt::MatchExactly).value(0)); }
 
-TIntegerValue* addInt(TValueBrowser& b, int level, const QString& name)
-{
-    return b.addInt(level, name, QString(), QString(), nullptr, LT_Int);
-}
+    int numberVar = 5;
+    bool flagVar = false;
+    QColor colorVar = QColor(Qt::red);
+    QFont fontVar = QFont(QStringLiteral("Sans"), 10);
+    QString textVar = QStringLiteral("note"), pathVar = QStringLiteral("/tmp");
+    QPoint pointVar = QPoint(1, 2);
+    std::unique_ptr<Browser> b = std::make_unique<Browser>();
+    TIntegerValue* number;
+    TBoolValue* flag;
+    TColorValue* color;
+    TFontValue* font;
+    TTextValue* text;
+    TPathValue* path;
+    TPointValue* point;
+};
+
+enum Action { DeleteRow, ClearBrowser, DestroyBrowser };
 
 } // namespace
 
@@ -49,295 +92,319 @@ class tst_Browser : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void cleanup()
     {
         QToolTip::hideText();
         flush();
     }
-    void defaultsAndWidth();
-    void getItemAndLevels();
-    void factory();
-    void pages();
-    void checkBoxReachesRow();
-    void toolTips();
-    void deletedRows();
-    void destroyBrowserWithRows();
-};
 
-void tst_Browser::defaultsAndWidth()
-{
-    TValueBrowser b;
-    QCOMPARE(b.itemDefHeight(), 18u);
-    QVERIFY(!b.specialList() && b.changeInfo() && b.checkEditor() && b.revertIcon().isNull());
-    QCOMPARE(b.storingPolicy(), TValueBrowser::SP_Current);
-    QCOMPARE(b.headerItem()->text(0), QStringLiteral("Property"));
-    QCOMPARE(b.headerItem()->text(1), QStringLiteral("Value"));
-    QCOMPARE(TValueBrowser(nullptr, 25).itemDefHeight(), 25u);
-    QCOMPARE(b.widthScale(), 66u);
-    for (const uint scale : {5u, 95u, 4u, 96u, 0u, 4000000000u}) {
-        b.setWidthScale(scale);
-        QCOMPARE(b.widthScale(), scale >= 5 && scale <= 95 ? scale : 95u);
+    void defaultsAndWidth()
+    {
+        TValueBrowser b;
+        QVERIFY(b.itemDefHeight() == 18 && TValueBrowser(nullptr, 25).itemDefHeight() == 25);
+        QVERIFY(!b.specialList() && b.changeInfo() && b.checkEditor() && b.revertIcon().isNull());
+        QVERIFY(b.storingPolicy() == TValueBrowser::SP_Current && b.widthScale() == 66);
+        QVERIFY(b.headerItem()->text(0) == "Property" && b.headerItem()->text(1) == "Value");
+        for (const uint scale : {5u, 95u, 4u, 96u, 0u, 4000000000u, 66u}) {
+            b.setWidthScale(scale);
+            QCOMPARE(b.widthScale(), scale >= 5 && scale <= 95 ? scale : 95u);
+        }
+        // The first column follows the browser's width; a new scale waits
+        // for the next resize.
+        b.resize(300, 200);
+        b.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&b));
+        QCOMPARE(b.header()->sectionSize(0), 198);
+        b.setWidthScale(50);
+        QCOMPARE(b.header()->sectionSize(0), 198);
+        b.resize(401, 200);
+        QTRY_COMPARE(b.header()->sectionSize(0), 200);
     }
-    // The first column follows the browser's width; a new scale waits for
-    // the next resize.
-    b.setWidthScale(66);
-    b.resize(300, 200);
-    b.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&b));
-    QCOMPARE(b.header()->sectionSize(0), 198);
-    b.setWidthScale(50);
-    QCOMPARE(b.header()->sectionSize(0), 198);
-    b.resize(401, 200);
-    QTRY_COMPARE(b.header()->sectionSize(0), 200);
-}
 
-void tst_Browser::getItemAndLevels()
-{
-    TValueBrowser b;
-    QVERIFY(!b.getItem(-1) && !b.getItem(0));
-    TIntegerValue* a = addInt(b, 0, "A");
-    addInt(b, 1, "B");
-    QVERIFY(b.getItem(-1) == a);
-    auto* seven = new TBaseValue(&b, "Seven", -1, 7);
-    auto* child = new TBaseValue(seven, "Child", 8);
-    auto* twin = new TBaseValue(&b, "Twin", -1, 7);
-    child->setVisible(false);
-    QVERIFY(b.getItem(7) == seven && b.getItem(8) == child && !b.getItem(9));
-    delete seven;
-    QVERIFY(b.getItem(7) == twin && !b.getItem(8));
+    void factoryAndLevels()
+    {
+        TValueBrowser b;
+        QVERIFY(!b.getItem(-1) && !addInt(b, 0, "") && !addInt(b, -1, "A") && !b.addGroup(""));
+        QVERIFY(!b.addReal(-1, "R", QString(), QString(), nullptr, LT_Double) && !b.addValue(0, "", {}, {}, nullptr, -1));
+        // Each level goes under the last row of the level above.
+        TIntegerValue* a = addInt(b, 0, "A");
+        TIntegerValue* c = (addInt(b, 1, "B"), addInt(b, 1, "C"));
+        TIntegerValue* d = addInt(b, 2, "D");
+        QVERIFY(c->parent() == a && a->childCount() == 2 && a->isExpanded() && d->parent() == c && b.getItem(-1) == a);
+        TDoubleValue* e = b.addReal(0, "E", QString(), QString(), nullptr, LT_Double);
+        QVERIFY(!e->parent() && b.addValue(1, "F", {}, {}, nullptr, LT_Variant)->parent() == e);
+        TIntegerValue* g = addInt(b, 5, "G");
+        QVERIFY(g->parent() == d && addInt(b, 4, "H")->parent() == g);
+        // A group empties the level list and is not in it itself; a row
+        // deleted with its children leaves it too.
+        TBaseGroup* group = b.addGroup("G", "Section", true);
+        QVERIFY(!group->parent() && group->sectionName() == "Section" && QString(group->ItemID()) == "TBaseGroup");
+        QVERIFY(!addInt(b, 1, "X")->parent() && b.setItemLevel(a, 0));
+        TIntegerValue* y = addInt(b, 2, "Y");
+        QVERIFY(y->parent() == a && addInt(b, 3, "Z")->parent() == y);
+        delete y;
+        QVERIFY(addInt(b, 2, "W")->parent() == a);
+        auto* unnamed = new TBaseValue(&b, QString());
+        QVERIFY(!b.setItemLevel(nullptr, 0) && !b.setItemLevel(group, -1) && !b.setItemLevel(unnamed, 0));
+        QVERIFY(group->setItemLevel(0) && addInt(b, 1, "V")->parent() == group);
+        delete group;
+        QVERIFY(!addInt(b, 1, "U")->parent());
 
-    TBaseGroup* g1 = b.addGroup("G1");
-    TBaseGroup* g2 = b.addGroup("G2");
-    auto* unnamed = new TBaseValue(&b, QString());
-    QVERIFY(!b.setItemLevel(nullptr, 0) && !b.setItemLevel(g1, -1) && !b.setItemLevel(unnamed, 0));
-    QVERIFY(!addInt(b, 1, "Top")->parent());
-    b.addGroup("Reset");
-    QVERIFY(b.setItemLevel(g1, 3));
-    QVERIFY(addInt(b, 1, "X")->parent() == g1);
-    QVERIFY(g2->setItemLevel(0));
-    QVERIFY(!unnamed->setItemLevel(0) && !b.setItemLevel(g1, -5));
-    QVERIFY(addInt(b, 1, "Y")->parent() == g2);
-}
+        // Rows by id: the first one, also among children and hidden rows.
+        auto* seven = new TBaseValue(&b, "Seven", -1, 7);
+        new TBaseValue(seven, "Child", 8);
+        auto* twin = new TBaseValue(&b, "Twin", -1, 7);
+        seven->child(0)->setHidden(true);
+        QVERIFY(b.getItem(7) == seven && b.getItem(8) == seven->child(0) && !b.getItem(9));
+        delete seven;
+        QVERIFY(b.getItem(7) == twin && !b.getItem(8));
 
-void tst_Browser::factory()
-{
-    TValueBrowser b;
-    TIntegerValue* a = addInt(b, 0, "A");
-    QVERIFY(!addInt(b, 0, "") && !addInt(b, -1, "A") && !b.addGroup(""));
-    QVERIFY(!b.addReal(-1, "R", QString(), QString(), nullptr, LT_Double));
-    QVERIFY(!b.addReal(0, "", QString(), QString(), nullptr, LT_Double));
-    QVERIFY(!b.addValue(-3, "V", QString(), QString(), nullptr, LT_Variant));
-    QVERIFY(!b.addValue(0, "", QString(), QString(), nullptr, LT_Variant));
-    QCOMPARE(b.topLevelItemCount(), 1);
+        // Rows are set up as asked; each class has its own default validator.
+        int i = 5;
+        TIntValidator range(0, 10);
+        TIntegerValue* iv = b.addInt(0, "Int", "int hint", "int", &i, LT_Int, &range);
+        QVERIFY(iv->hint() == "int hint" && iv->properyName() == "int" && iv->linked() == &i && iv->validator() == &range);
+        QVERIFY(iv->linkType() == LT_Int && QString(iv->ItemID()) == "SValue" && iv->browser() == &b && iv->id() == -1);
+        QVERIFY(addInt(b, 0, "I2")->validator() == TIntValidator::s_IntValidator && !unnamed->validator());
+        QVERIFY(e->validator() == TDoubleValidator::s_DoubleValidator && shown(iv).isEmpty());
+        b.updateFromLinked();
+        QCOMPARE(shown(iv), QStringLiteral("5"));
+    }
 
-    // Each level goes under the last row of the level above.
-    TIntegerValue* bRow = addInt(b, 1, "B");
-    TIntegerValue* c = addInt(b, 1, "C");
-    QVERIFY(bRow->parent() == a && c->parent() == a && a->isExpanded());
-    TIntegerValue* d = addInt(b, 2, "D");
-    QVERIFY(d->parent() == c);
-    TDoubleValue* e = b.addReal(0, "E", QString(), QString(), nullptr, LT_Double);
-    QVERIFY(!e->parent());
-    QVERIFY(b.addValue(1, "F", QString(), QString(), nullptr, LT_Variant)->parent() == e);
-    TIntegerValue* g = addInt(b, 5, "G");
-    QVERIFY(g->parent() == d);
-    QVERIFY(addInt(b, 4, "H")->parent() == g);
+    void pages()
+    {
+        TValueBrowser b;
+        TIntegerValue* first = b.addInt(0, "First", "on page 0", QString(), nullptr, LT_Int);
+        QCOMPARE(b.addPage(), 1);
+        TIntegerValue* second = addInt(b, 0, "Second");
+        TIntegerValue* child = addInt(b, 1, "Child");
+        // A child takes its parent's page, not the newest one.
+        QVERIFY(child->page() == 1 && b.setItemLevel(first, 0) && addInt(b, 1, "Sub")->page() == 0);
+        second->setVisible(true);
+        QVERIFY(!first->isHidden() && second->isHidden() && second->visible());
 
-    // A group empties the level list and is not in it itself.
-    TBaseGroup* group = b.addGroup("G", "Section", true);
-    QVERIFY(!group->parent());
-    QCOMPARE(group->sectionName(), QStringLiteral("Section"));
-    QCOMPARE(QString(group->ItemID()), QStringLiteral("TBaseGroup"));
-    QVERIFY(!addInt(b, 1, "X")->parent());
+        b.setCurrentItem(first);
+        QSignalSpy hint(&b, &TValueBrowser::HintChanged), itemHint(&b, &TValueBrowser::ItemHint);
+        b.switchPage(0);
+        b.switchPage(1);
+        QVERIFY(first->isHidden() && !second->isHidden() && !child->isHidden());
+        QVERIFY(hint.count() == 1 && hint.at(0).at(0).toString().isEmpty() && !itemArg(hint.at(0).at(1)));
+        child->setVisible(false);
+        b.switchPage(0);
+        QVERIFY(hint.at(1).at(0) == "on page 0" && itemArg(hint.at(1).at(1)) == first);
+        QCOMPARE(itemHint.count(), 2);
+        b.switchPage(1);
+        QVERIFY(child->isHidden() && !child->visible());
+        QStandardItemModel model(8, 1);
+        b.switchPage(model.index(7, 0));
+        QVERIFY(b.page() == 7 && second->isHidden());
 
-    // Rows are set up as asked; each class keeps its own default validator.
-    int i = 0;
-    TIntValidator range(0, 10);
-    TIntegerValue* iv = b.addInt(0, "Int", "int hint", "int", &i, LT_Int, &range);
-    QCOMPARE(iv->hint(), QStringLiteral("int hint"));
-    QCOMPARE(iv->properyName(), QStringLiteral("int"));
-    QVERIFY(iv->linked() == &i && iv->linkType() == LT_Int && iv->validator() == &range);
-    QCOMPARE(QString(iv->ItemID()), QStringLiteral("SValue"));
-    QVERIFY(iv->browser() == &b && iv->id() == -1);
-    QVERIFY(addInt(b, 0, "I2")->validator() == TIntValidator::s_IntValidator);
-    QVERIFY(b.addReal(0, "R2", QString(), QString(), nullptr, LT_Double)->validator()
-            == TDoubleValidator::s_DoubleValidator);
-    QVERIFY(!b.addValue(0, "V2", QString(), QString(), nullptr, LT_Variant)->validator());
-    i = 5;
-    QCOMPARE(shown(iv), QString());
-    b.updateFromLinked();
-    QCOMPARE(shown(iv), QStringLiteral("5"));
-}
+        // An explicit page becomes the default; clear() and a new browser
+        // reset it.
+        QVERIFY((new TBaseValue(&b, "P5", 5))->page() == 5 && addInt(b, 0, "After")->page() == 5);
+        QPointer<QObject> gone = guard(first);
+        b.clear();
+        QVERIFY(gone.isNull() && b.page() == 0 && !b.getItem(-1));
+        TIntegerValue* x = addInt(b, 1, "X");
+        QVERIFY(!x->parent() && x->page() == 0 && !x->isHidden() && b.addPage() == 1);
+        TValueBrowser other;
+        QCOMPARE(addInt(b, 0, "Next")->page(), 0u);
+    }
 
-void tst_Browser::pages()
-{
-    TValueBrowser b;
-    TIntegerValue* first = b.addInt(0, "First", "on page 0", QString(), nullptr, LT_Int);
-    QCOMPARE(b.addPage(), 1);
-    TIntegerValue* second = addInt(b, 0, "Second");
-    TIntegerValue* child = addInt(b, 1, "Child");
-    QCOMPARE(child->page(), 1u);
-    // A child takes its parent's page, not the newest one.
-    QVERIFY(b.setItemLevel(first, 0));
-    QCOMPARE(addInt(b, 1, "Sub")->page(), 0u);
-    QVERIFY(!first->isHidden() && second->isHidden() && second->visible());
-    second->setVisible(true);
-    QVERIFY(second->isHidden());
+    void checkBoxAndToolTips()
+    {
+        // The box the user ticks reaches the row; restoring puts it back.
+        Browser b;
+        TBaseValue* plain = b.addValue(0, "Plain", QString(), QString(), nullptr, LT_Variant);
+        plain->setCheckable(true);
+        plain->QTreeWidgetItem::setCheckState(0, Qt::Checked);
+        QCOMPARE(plain->checked(), Qt::Checked);
+        b.storeSet();
+        plain->QTreeWidgetItem::setCheckState(0, Qt::Unchecked);
+        QCOMPARE(plain->checked(), Qt::Unchecked);
+        b.restoreSet();
+        QCOMPARE(plain->checkState(0), Qt::Checked);
 
-    b.setCurrentItem(first);
-    QSignalSpy hint(&b, &TValueBrowser::HintChanged);
-    QSignalSpy itemHint(&b, &TValueBrowser::ItemHint);
-    b.switchPage(0);
-    QCOMPARE(hint.count(), 0);
-    b.switchPage(1);
-    QVERIFY(first->isHidden() && !second->isHidden() && !child->isHidden());
-    QCOMPARE(hint.count(), 1);
-    QVERIFY(hint.at(0).at(0).toString().isEmpty() && !itemArg(hint.at(0).at(1)));
-    child->setVisible(false);
-    b.switchPage(0);
-    QCOMPARE(hint.at(1).at(0).toString(), QStringLiteral("on page 0"));
-    QVERIFY(itemArg(hint.at(1).at(1)) == first);
-    QCOMPARE(itemHint.count(), 2);
-    b.switchPage(1);
-    QVERIFY(child->isHidden() && !child->visible());
+        // Tool tips show the value, in the cell's tool tip font; an inactive
+        // window shows none.
+        TBaseValue* fonted = b.addValue(0, "Fonted", QString(), QString(), nullptr, LT_Variant);
+        plain->setValue(QStringLiteral("plain tip"));
+        fonted->setValue(QStringLiteral("font tip"));
+        const QFont tipFont(QStringLiteral("Serif"), 23, QFont::Normal, true);
+        fonted->setData(1, ToolTipFontRole, tipFont);
+        const auto tip = [&](QTreeWidgetItem* item) {
+            const QPoint pos = b.visualRect(b.indexFromItem(item, 1)).center();
+            QHelpEvent e(QEvent::ToolTip, pos, b.viewport()->mapToGlobal(pos));
+            return b.viewportEvent(&e);
+        };
+        QVERIFY(!tip(plain) && !QToolTip::isVisible());
+        b.show();
+        b.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&b));
+        QVERIFY(tip(fonted) && QToolTip::text() == "font tip" && QToolTip::font() == tipFont);
+        QVERIFY(tip(plain) && QToolTip::text() == "plain tip" && QToolTip::font() == QFont());
+    }
 
-    QStandardItemModel model(8, 1);
-    b.switchPage(model.index(7, 0));
-    QCOMPARE(b.page(), 7);
-    QVERIFY(second->isHidden());
+    void currentRowDeleted()
+    {
+        // The current row's parent goes: no row and no editor are left.
+        // The current row goes: the view moves on to the next row, which
+        // opens its editor.
+        TValueBrowser b;
+        b.show();
+        TIntegerValue* a = addInt(b, 0, "A");
+        TIntegerValue* e = addInt(b, 1, "E");
+        QPointer<TDropList> editor = open(e);
+        delete a;
+        flush();
+        QVERIFY(editor.isNull() && !b.currentItem() && b.viewport()->findChildren<TDropList*>().isEmpty());
+        TIntegerValue* other = addInt(b, 0, "Other");
+        TIntegerValue* next = addInt(b, 0, "Next");
+        b.setCurrentItem(other);
+        delete other;
+        flush();
+        QVERIFY(b.currentItem() == next && next->editor());
+        QCOMPARE(b.viewport()->findChildren<TDropList*>().size(), 1);
+    }
 
-    // An explicit page becomes the default; clear() and a new browser reset it.
-    QCOMPARE((new TBaseValue(&b, "P5", 5))->page(), 5u);
-    QCOMPARE(addInt(b, 0, "After")->page(), 5u);
-    QPointer<QObject> gone = guard(first);
-    b.clear();
-    QVERIFY(gone.isNull() && b.page() == 0 && !b.getItem(-1));
-    TIntegerValue* x = addInt(b, 1, "X");
-    QVERIFY(!x->parent() && x->page() == 0u && !x->isHidden());
-    QCOMPARE(b.addPage(), 1);
-    TValueBrowser other;
-    QCOMPARE(addInt(b, 0, "Next")->page(), 0u);
-}
+    void dialogOutlivesRow_data()
+    {
+        QTest::addColumn<QString>("row");
+        QTest::addColumn<int>("action");
+        for (const char* row : {"Color", "Font", "Text", "Path"}) {
+            QTest::addRow("%s, row deleted", row) << row << int(DeleteRow);
+            QTest::addRow("%s, clear()", row) << row << int(ClearBrowser);
+            QTest::addRow("%s, browser destroyed", row) << row << int(DestroyBrowser);
+        }
+    }
 
-void tst_Browser::checkBoxReachesRow()
-{
-    TValueBrowser b;
-    TIntegerValue* a = addInt(b, 0, "A");
-    a->setCheckable(true);
-    a->QTreeWidgetItem::setCheckState(0, Qt::Checked);
-    QCOMPARE(a->checked(), Qt::Checked);
-    b.storeSet();
-    a->QTreeWidgetItem::setCheckState(0, Qt::Unchecked);
-    QCOMPARE(a->checked(), Qt::Unchecked);
-    b.restoreSet();
-    QCOMPARE(a->checkState(0), Qt::Checked);
-}
+    void dialogOutlivesRow()
+    {
+        QFETCH(QString, row);
+        QFETCH(int, action);
+        Form f;
+        TBaseValue* target = f.row(row);
+        QSignalSpy picks(f.b.get(), &TValueBrowser::ValuePicked);
+        QVERIFY(clickDots<QDialog>(target, [&](QDialog* dialog) {
+            action == DeleteRow ? delete target : action == ClearBrowser ? f.b->clear() : f.b.reset();
+            if (auto* files = qobject_cast<QFileDialog*>(dialog))
+                files->selectFile(QDir::tempPath());
+            dialog->done(QDialog::Accepted);
+        }));
+        flush();
+        // The pick had nowhere to go; the browser carries on with the rows
+        // that are left.
+        QCOMPARE(picks.count(), 0);
+        if (action == DeleteRow) {
+            type(f.number, "12");
+            QVERIFY(picks.count() == 1 && val(f.number) == "12");
+        }
+    }
 
-void tst_Browser::toolTips()
-{
-    Browser b;
-    TBaseValue* plain = b.addValue(0, "Plain", QString(), QString(), nullptr, LT_Variant);
-    TBaseValue* fonted = b.addValue(0, "Fonted", QString(), QString(), nullptr, LT_Variant);
-    plain->setValue(QStringLiteral("plain tip"));
-    fonted->setValue(QStringLiteral("font tip"));
-    QFont tipFont(QStringLiteral("Serif"), 23);
-    tipFont.setItalic(true);
-    fonted->setData(1, ToolTipFontRole, tipFont);
-    const auto tip = [&](QTreeWidgetItem* item) {
-        const QPoint pos = b.visualRect(b.indexFromItem(item, 1)).center();
-        QHelpEvent e(QEvent::ToolTip, pos, b.viewport()->mapToGlobal(pos));
-        return b.viewportEvent(&e);
-    };
-    // An inactive window shows no tip.
-    QVERIFY(!tip(plain));
-    QVERIFY(!QToolTip::isVisible());
-    b.resize(300, 200);
-    b.show();
-    b.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&b));
-    QVERIFY(tip(fonted));
-    QCOMPARE(QToolTip::text(), QStringLiteral("font tip"));
-    QCOMPARE(QToolTip::font(), tipFont);
-    QVERIFY(tip(plain));
-    QCOMPARE(QToolTip::text(), QStringLiteral("plain tip"));
-    QCOMPARE(QToolTip::font(), QFont());
-}
+    void sharedEditorsOutliveBrowser_data()
+    {
+        QTest::addColumn<bool>("firstGoes");
+        QTest::newRow("first browser destroyed") << true;
+        QTest::newRow("second browser destroyed") << false;
+    }
 
-void tst_Browser::deletedRows()
-{
-    TValueBrowser b;
-    b.show();
-    TIntegerValue* a = addInt(b, 0, "A");
-    TIntegerValue* bRow = addInt(b, 1, "B");
-    TIntegerValue* c = addInt(b, 2, "C");
-    QPointer<QObject> gc = guard(c);
-    // A deleted row and its children leave the level list.
-    delete bRow;
-    QVERIFY(gc.isNull() && a->childCount() == 0);
-    QVERIFY(addInt(b, 2, "D")->parent() == a);
-    TIntegerValue* e = addInt(b, 1, "E");
-    QVERIFY(e->parent() == a);
+    void sharedEditorsOutliveBrowser()
+    {
+        // Editors open in both browsers, through the shared spin, color,
+        // font and text editors and the shared boolean and special lists.
+        QFETCH(bool, firstGoes);
+        auto a = std::make_unique<Form>(), b = std::make_unique<Form>();
+        for (Form* f : {a.get(), b.get()}) {
+            for (TBaseValue* row : std::initializer_list<TBaseValue*>{f->number, f->flag, f->color, f->font, f->text})
+            {
+                QVERIFY(open(row));
+                row->editor()->comboBox()->ensureFilled();
+            }
+        }
+        (firstGoes ? a : b).reset();
+        flush();
+        Form& left = firstGoes ? *b : *a;
+        type(left.number, "8");
+        // The shared spin editor steps the row of the browser that is left.
+        const QList<QAbstractButton*> steps = open(left.number)->buttonWidget()->findChildren<QAbstractButton*>();
+        QVERIFY(!steps.isEmpty());
+        for (QAbstractButton* step : steps)
+            step->click();
+        QVERIFY(left.number->value().kind == SK_Value && left.number->number() == 8);
+        QVERIFY(pick(left.flag, TBoolValue::s_BoolList.at(1)->text) && left.flag->boolean() == TBoolValue::s_BoolList.at(1)->value.toBool());
+        QVERIFY(pick(left.point, "Default") && left.point->value().kind == SK_Special);
+        QVERIFY(clickDots<QColorDialog>(left.color, [](QColorDialog* dialog) {
+            dialog->setCurrentColor(QColor(0, 0, 128));
+            dialog->accept();
+        }));
+        QCOMPARE(left.color->color(), QColor(0, 0, 128));
+    }
 
-    // The current row's parent goes: no row and no editor are left.
-    b.setCurrentItem(e);
-    QPointer<TDropList> editor = e->editor();
-    delete a;
-    flush();
-    QVERIFY(editor.isNull() && !b.currentItem());
-    QVERIFY(b.viewport()->findChildren<TDropList*>().isEmpty());
-    QVERIFY(!addInt(b, 1, "F")->parent());
-    TIntegerValue* other = addInt(b, 0, "Other");
-    b.storeSet();
-    b.updateLinked();
-    QVERIFY(!other->valueChanged());
+    void slotDeletesRow_data()
+    {
+        QTest::addColumn<QString>("signal");
+        QTest::addColumn<int>("action");
+        for (const char* signal : {"ValuePicked", "ItemChanged", "HintChanged"}) {
+            QTest::addRow("%s deletes the row", signal) << signal << int(DeleteRow);
+            QTest::addRow("%s clears the browser", signal) << signal << int(ClearBrowser);
+        }
+    }
 
-    // The view moves on to the next row, which opens its editor.
-    TIntegerValue* next = addInt(b, 0, "Next");
-    b.setCurrentItem(other);
-    delete other;
-    flush();
-    QVERIFY(b.currentItem() == next && next->editor());
-    QCOMPARE(b.viewport()->findChildren<TDropList*>().size(), 1);
+    void slotDeletesRow()
+    {
+        QFETCH(QString, signal);
+        QFETCH(int, action);
+        Form f;
+        QPointer<TDropList> editor = open(f.number);
+        int calls = 0;
+        auto react = [&](TBaseItem* item) {
+            if (item == f.number && !calls++)
+                action == DeleteRow ? delete item : f.b->clear();
+        };
+        connect(f.b.get(), &TValueBrowser::ValuePicked, [&](TBaseItem* item) { signal == "ValuePicked" ? react(item) : void(); });
+        connect(f.b.get(), &TValueBrowser::ItemChanged, [&](TBaseItem* item) { signal == "ItemChanged" ? react(item) : void(); });
+        connect(f.b.get(), &TValueBrowser::HintChanged, [&](const QString&, TBaseItem* item) {
+            signal == "HintChanged" ? react(item) : void();
+        });
+        if (signal == "ValuePicked") {
+            type(f.number, "42");
+        } else if (signal == "ItemChanged") {
+            f.b->onItemChanged(f.number);
+        } else {
+            f.b->setCurrentItem(f.flag);
+            f.b->setCurrentItem(f.number);
+        }
+        flush();
+        QVERIFY(calls == 1 && editor.isNull());
+        if (action == DeleteRow) {
+            QVERIFY(!f.row("Number"));
+            type(f.point, "3,4");
+            QCOMPARE(f.point->point(), QPoint(3, 4));
+        } else {
+            QCOMPARE(f.b->topLevelItemCount(), 0);
+        }
+    }
 
-    TBaseGroup* g = b.addGroup("G");
-    QVERIFY(b.setItemLevel(g, 0));
-    delete g;
-    QVERIFY(!addInt(b, 1, "H")->parent());
-}
-
-void tst_Browser::destroyBrowserWithRows()
-{
-    auto window = std::make_unique<QWidget>();
-    auto* b = new TValueBrowser(window.get());
-    b->setSpecialList(&TValueBrowser::s_specialList, false);
-    TBaseGroup* g = b->addGroup("G", "S");
-    b->setItemLevel(g, 0);
-    TIntegerValue* a = addInt(*b, 1, "A");
-    TIntegerValue* child = addInt(*b, 2, "Child");
-    child->setSpecial(SV_Default);
-    window->show();
-    QPointer<TDropList> editor = open(a);
-    QPointer<QObject> ga = guard(a);
-    QPointer<QObject> gc = guard(child);
-    QPointer<QObject> gg = guard(g);
-    QPointer<TValueBrowser> gb = b;
-    QVERIFY(editor);
-    delete b;
-    flush();
-    QVERIFY(ga.isNull() && gc.isNull() && gg.isNull() && editor.isNull());
-    QCOMPARE(TValueBrowser::s_specialList.size(), 5);
-
-    // A parent window takes its browser and rows with it.
-    b = new TValueBrowser(window.get());
-    b->show();
-    gb = b;
-    gc = guard(addInt(*b, 0, "X"));
-    editor = open(static_cast<TBaseValue*>(b->getItem(-1)));
-    QVERIFY(editor);
-    window.reset();
-    flush();
-    QVERIFY(gb.isNull() && gc.isNull() && editor.isNull());
-}
+    void childDeletedWithEditorOpen()
+    {
+        Form f;
+        f.point->showChildren(true);
+        auto* x = TBaseValue::fromItem(f.point->child(0));
+        auto* y = TBaseValue::fromItem(f.point->child(1));
+        QPointer<TDropList> editor = open(x);
+        QVERIFY(editor && y);
+        QTest::keyClicks(editor->comboBox(), "9");
+        delete x;
+        flush();
+        QVERIFY(editor.isNull());
+        // The parent and the other child carry on.
+        type(y, "7");
+        QCOMPARE(f.point->point(), QPoint(1, 7));
+        type(f.point, "5,6");
+        QCOMPARE(val(y), QStringLiteral("6"));
+    }
+};
 
 QTEST_MAIN(tst_Browser)
 #include "tst_browser.moc"

@@ -1,8 +1,8 @@
 // What must not depend on the Qt version the library is built with: value
 // sets written to settings by a Qt 5 and by a Qt 6 build read back in every
-// build, font
-// descriptions of both Qt versions are read, and variants compare alike.
-#include "tbasegroup.h"
+// build, font descriptions of both Qt versions are read, and variants
+// compare alike.
+#include "tbasevalue.h"
 #include "tboolvalue.h"
 #include "tcolorvalue.h"
 #include "tdoublevalue.h"
@@ -19,102 +19,25 @@
 #include "tvaluebrowser.h"
 #include "tvariant_p.h"
 
-#include <QColor>
-#include <QFile>
-#include <QFont>
 #include <QSettings>
-#include <QSize>
 #include <QTemporaryDir>
 #include <QtMath>
 #include <QtTest>
 
 namespace {
 
-// A settings file written by a Qt 5 or Qt 6 build (see writeFixture()).
-QString fixturePath(const char* name)
-{
-    return QStringLiteral(TARVO_TEST_DATA_DIR "/") + QLatin1String(name);
-}
+enum Kind { Int, UInt, Real, Bool, Text, Path, Color, Font, Point, Size, Rect, Range, List };
 
-// The caller variables bound to the rows.
-struct Variables
+// A row of the fixture: key, kind, value written, text shown, and the
+// caller's variable before reading.
+struct Spec
 {
-    int count = 0;
-    unsigned int total = 0;
-    int limit = 0;
-    double ratio = 0.0;
-    double offset = 0.0;
-    bool visible = false;
-    bool hidden = true;
-    bool countOn = false;
-    QString title;
-    QString folder;
-    QColor accent;
-    QColor marker;
-    QFont body;
-    QPoint origin;
-    QSize extent;
-    QRect frame;
-    QPoint span;
-    int mode = 0;
+    QString key;
+    Kind kind;
+    QVariant value;
+    QString shown;
+    QVariant variable;
 };
-
-// A row of every value type, in three sections.
-struct Rows
-{
-    Rows(TValueBrowser& b, Variables& v)
-    {
-        b.setSpecialList(&TValueBrowser::s_specialList, false);
-        b.addGroup(QStringLiteral("Numbers"), QStringLiteral("Numbers"));
-        count = b.addInt(0, QStringLiteral("Count"), QString(), QStringLiteral("count"), &v.count, LT_Int);
-        count->addCheckProperty(QStringLiteral("countOn"), &v.countOn, LT_Bool);
-        total = b.addInt(0, QStringLiteral("Total"), QString(), QStringLiteral("total"), &v.total, LT_UInt);
-        limit = b.addInt(0, QStringLiteral("Limit"), QString(), QStringLiteral("limit"), &v.limit, LT_Int);
-        ratio = b.addReal(0, QStringLiteral("Ratio"), QString(), QStringLiteral("ratio"), &v.ratio, LT_Double);
-        offset = b.addReal(0, QStringLiteral("Offset"), QString(), QStringLiteral("offset"), &v.offset,
-                           LT_Double);
-
-        b.addGroup(QStringLiteral("Looks"), QStringLiteral("Looks"));
-        visible = b.addBool(0, QStringLiteral("Visible"), QString(), QStringLiteral("visible"), &v.visible);
-        hidden = b.addBool(0, QStringLiteral("Hidden"), QString(), QStringLiteral("hidden"), &v.hidden);
-        title = b.addText(0, QStringLiteral("Title"), QString(), QStringLiteral("title"), &v.title);
-        folder = b.addPath(0, QStringLiteral("Folder"), QString(), QStringLiteral("folder"), &v.folder);
-        accent = b.addColor(0, QStringLiteral("Accent"), QString(), QStringLiteral("accent"), &v.accent);
-        marker = b.addColor(0, QStringLiteral("Marker"), QString(), QStringLiteral("marker"), &v.marker);
-        body = b.addFont(0, QStringLiteral("Body"), QString(), QStringLiteral("body"), &v.body);
-
-        b.addGroup(QStringLiteral("Geometry"), QStringLiteral("Geometry"));
-        origin = b.addPoint(0, QStringLiteral("Origin"), QString(), QStringLiteral("origin"), &v.origin);
-        extent = b.addSize(0, QStringLiteral("Extent"), QString(), QStringLiteral("extent"), &v.extent);
-        frame = b.addRect(0, QStringLiteral("Frame"), QString(), QStringLiteral("frame"), &v.frame);
-        span = b.addRange(0, QStringLiteral("Span"), QString(), QStringLiteral("span"), &v.span);
-        modes.setItem(QVariant(1), QStringLiteral("One"));
-        modes.setItem(QVariant(2), QStringLiteral("Two"));
-        modes.setItem(QVariant(3), QStringLiteral("Three"));
-        mode = b.addList(0, QStringLiteral("Mode"), QString(), QStringLiteral("mode"), &v.mode, LT_Int, &modes);
-    }
-
-    TItemList modes{false};
-    TIntegerValue* count = nullptr;
-    TIntegerValue* total = nullptr;
-    TIntegerValue* limit = nullptr;
-    TDoubleValue* ratio = nullptr;
-    TDoubleValue* offset = nullptr;
-    TBoolValue* visible = nullptr;
-    TBoolValue* hidden = nullptr;
-    TTextValue* title = nullptr;
-    TPathValue* folder = nullptr;
-    TColorValue* accent = nullptr;
-    TColorValue* marker = nullptr;
-    TFontValue* body = nullptr;
-    TPointValue* origin = nullptr;
-    TSizeValue* extent = nullptr;
-    TRectValue* frame = nullptr;
-    TRangeValue* span = nullptr;
-    TListValue* mode = nullptr;
-};
-
-const char* const kTitle = "Gr\xc3\xbc\xc3\x9f" "e, \"alle\"; a=b [1]";
 
 QFont bodyFont()
 {
@@ -123,17 +46,75 @@ QFont bodyFont()
     return f;
 }
 
+QVector<Spec> specs()
+{
+    const QString title = QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e, \"alle\"; a=b [1]");
+    const QString file = QStringLiteral("/tmp/some dir/file.txt");
+    // A value of no kind stands for the special value "Default".
+    return {{"Numbers/count", Int, 42, "42", 0}, {"Numbers/total", UInt, 4000u, "4000", 0u},
+            {"Numbers/limit", Int, QVariant(), "Default", 0}, {"Numbers/ratio", Real, 2.5, "2.50000", 0.0},
+            {"Numbers/offset", Real, -0.125, "-0.12500", 0.0}, {"Looks/visible", Bool, true, "True", false},
+            {"Looks/hidden", Bool, false, "False", true}, {"Looks/title", Text, title, title, QString()},
+            {"Looks/folder", Path, file, file, QString()}, {"Looks/accent", Color, QColor(255, 128, 0), "#ff8000", QColor()},
+            {"Looks/marker", Color, QColor(Qt::red), "Red", QColor()},
+            {"Looks/body", Font, bodyFont(), "DejaVu Sans [11]", QFont()},
+            {"Geometry/origin", Point, QPoint(3, -4), "3,-4", QPoint()},
+            {"Geometry/extent", Size, QSize(640, 480), "640,480", QSize()},
+            {"Geometry/frame", Rect, QRect(10, 20, 300, 200), "10,20,300,200", QRect()},
+            {"Geometry/span", Range, QPointF(0.5, 2.0), "0.5 : 2", QPoint()},
+            {"Geometry/mode", List, 2, "Two", 0}};
+}
+
 // The attributes a font value keeps, in one comparable text.
 QString keptParts(const QFont& f)
 {
     return QStringLiteral("%1 %2pt bold %3 italic %4 underline %5 strike out %6")
-        .arg(f.family())
-        .arg(f.pointSize())
-        .arg(f.weight() > QFont::Normal)
-        .arg(f.style() != QFont::StyleNormal)
-        .arg(f.underline())
-        .arg(f.strikeOut());
+        .arg(f.family()).arg(f.pointSize()).arg(f.weight() > QFont::Normal).arg(f.style() != QFont::StyleNormal)
+        .arg(f.underline()).arg(f.strikeOut());
 }
+
+// A browser with a row of each kind in three sections, bound to variables.
+struct Form
+{
+    Form() : table(specs())
+    {
+        b.setSpecialList(&TValueBrowser::s_specialList, false);
+        for (int i = 1; i <= 3; ++i)
+            modes.setItem(QVariant(i), QStringList{"One", "Two", "Three"}.at(i - 1));
+        QString section;
+        for (Spec& s : table) {
+            const QString key = s.key.section('/', 1), group = s.key.section('/', 0, 0);
+            if (group != section)
+                b.addGroup(section = group, group);
+            rows << add(s.kind, key, s.variable.data());
+        }
+        rows.first()->addCheckProperty(QStringLiteral("countOn"), &countOn, LT_Bool);
+    }
+    TBaseValue* add(Kind kind, const QString& key, void* v)
+    {
+        switch (kind) {
+        case Int: return b.addInt(0, key, {}, key, v, LT_Int);
+        case UInt: return b.addInt(0, key, {}, key, v, LT_UInt);
+        case Real: return b.addReal(0, key, {}, key, v, LT_Double);
+        case Bool: return b.addBool(0, key, {}, key, v);
+        case Text: return b.addText(0, key, {}, key, v);
+        case Path: return b.addPath(0, key, {}, key, v);
+        case Color: return b.addColor(0, key, {}, key, v);
+        case Font: return b.addFont(0, key, {}, key, v);
+        case Point: return b.addPoint(0, key, {}, key, v);
+        case Size: return b.addSize(0, key, {}, key, v);
+        case Rect: return b.addRect(0, key, {}, key, v);
+        case Range: return b.addRange(0, key, {}, key, v);
+        case List: break;
+        }
+        return b.addList(0, key, {}, key, v, LT_Int, &modes);
+    }
+    TValueBrowser b;
+    TItemList modes{false};
+    QVector<Spec> table;
+    QList<TBaseValue*> rows;
+    bool countOn = false;
+};
 
 } // namespace
 
@@ -142,204 +123,161 @@ class TestCompat : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void writeFixture();
-    void readSettings_data();
-    void readSettings();
-    void fontDescriptions_data();
-    void fontDescriptions();
-    void variantEquality_data();
-    void variantEquality();
-};
-
-// Writes the fixture when TARVO_WRITE_SETTINGS_FIXTURE names a file; the
-// fixtures were made so, qt5-settings.ini by a Qt 5 and qt6-settings.ini by a
-// Qt 6 build, and are kept with the tests.
-void TestCompat::writeFixture()
-{
-    const QString target = qEnvironmentVariable("TARVO_WRITE_SETTINGS_FIXTURE");
-    if (target.isEmpty())
-        QSKIP("set TARVO_WRITE_SETTINGS_FIXTURE to write the settings fixture");
-    QFile::remove(target);
-
-    TValueBrowser b;
-    Variables v;
-    Rows rows(b, v);
-    QVERIFY(rows.count->setValue(42));
-    rows.count->setChecked(Qt::Checked);
-    QVERIFY(rows.total->setValue(4000));
-    rows.limit->setSpecial(SV_Default);
-    QVERIFY(rows.ratio->setValue(2.5));
-    QVERIFY(rows.offset->setValue(-0.125));
-    QVERIFY(rows.visible->setValue(true));
-    QVERIFY(rows.hidden->setValue(false));
-    QVERIFY(rows.title->setValue(QString::fromUtf8(kTitle)));
-    QVERIFY(rows.folder->setValue(QStringLiteral("/tmp/some dir/file.txt")));
-    QVERIFY(rows.accent->setValue(QColor(255, 128, 0)));
-    QVERIFY(rows.marker->setValue(QColor(Qt::red)));
-    QVERIFY(rows.body->setValue(bodyFont()));
-    QVERIFY(rows.origin->setValue(QPoint(3, -4)));
-    QVERIFY(rows.extent->setValue(QSize(640, 480)));
-    QVERIFY(rows.frame->setValue(QRect(10, 20, 300, 200)));
-    QVERIFY(rows.span->setValue(QPointF(0.5, 2.0)));
-    QVERIFY(rows.mode->setValue(2));
-
-    QSettings s(target, QSettings::IniFormat);
-    b.writeDataSet(s);
-    s.sync();
-    QCOMPARE(s.status(), QSettings::NoError);
-}
-
-void TestCompat::readSettings_data()
-{
-    QTest::addColumn<QString>("fixture");
-    QTest::newRow("Qt 5") << fixturePath("qt5-settings.ini");
-    QTest::newRow("Qt 6") << fixturePath("qt6-settings.ini");
-}
-
-void TestCompat::readSettings()
-{
-    QFETCH(QString, fixture);
-    QVERIFY2(QFile::exists(fixture), qPrintable(fixture));
-    // Read from a copy: the fixture stays as it was written.
-    QTemporaryDir dir;
-    QVERIFY(dir.isValid());
-    const QString path = dir.filePath(QStringLiteral("settings.ini"));
-    QVERIFY(QFile::copy(fixture, path));
-
-    TValueBrowser b;
-    Variables v;
-    Rows rows(b, v);
+    // Writes the fixture when TARVO_WRITE_SETTINGS_FIXTURE names a file; the
+    // fixtures were made so, qt5-settings.ini by a Qt 5 and qt6-settings.ini
+    // by a Qt 6 build, and are kept with the tests.
+    void writeFixture()
     {
-        QSettings s(path, QSettings::IniFormat);
+        const QString target = qEnvironmentVariable("TARVO_WRITE_SETTINGS_FIXTURE");
+        if (target.isEmpty())
+            QSKIP("set TARVO_WRITE_SETTINGS_FIXTURE to write the settings fixture");
+        QFile::remove(target);
+        Form f;
+        for (int i = 0; i < f.rows.size(); ++i)
+            QVERIFY(f.table[i].value.isValid() ? f.rows[i]->setValue(f.table[i].value) : (f.rows[i]->setSpecial(SV_Default), true));
+        f.rows.first()->setChecked(Qt::Checked);
+        QSettings s(target, QSettings::IniFormat);
+        f.b.writeDataSet(s);
+        s.sync();
         QCOMPARE(s.status(), QSettings::NoError);
-        b.readDataSet(s);
     }
 
-    // Every row shows what the Qt 5 build wrote.
-    const QStringList shown{"Numbers", "42", "4000", "Default", "2.50000", "-0.12500", "Looks", "True", "False",
-                            QString::fromUtf8(kTitle), "/tmp/some dir/file.txt", "#ff8000", "Red",
-                            "DejaVu Sans [11]", "Geometry", "3,-4", "640,480", "10,20,300,200", "0.5 : 2", "Two"};
-    QStringList texts;
-    for (int i = 0; i < b.topLevelItemCount(); ++i)
-        texts << (b.topLevelItem(i)->text(1).isEmpty() ? b.topLevelItem(i)->text(0) : b.topLevelItem(i)->text(1));
-    QCOMPARE(texts, shown);
-    QVERIFY(rows.limit->value().kind == SK_Special && rows.marker->value().kind == SK_ListItem);
-    QCOMPARE(rows.count->checked(), Qt::Checked);
-    QCOMPARE(keptParts(rows.body->font()), keptParts(bodyFont()));
-
-    // The values reach the caller's variables as they would have in the build
-    // that wrote them.
-    b.updateLinked();
-    QVERIFY(v.count == 42 && v.countOn && v.total == 4000u && v.ratio == 2.5 && v.offset == -0.125);
-    QVERIFY(v.visible && !v.hidden && v.title == QString::fromUtf8(kTitle) && v.mode == 2);
-    QVERIFY(v.accent == QColor(255, 128, 0) && v.marker == QColor(Qt::red) && v.frame == QRect(10, 20, 300, 200));
-    QCOMPARE(keptParts(v.body), keptParts(bodyFont()));
-
-    // Written again, the set has the same keys.
-    const QString again = dir.filePath(QStringLiteral("again.ini"));
+    void readSettings_data()
     {
-        QSettings s(again, QSettings::IniFormat);
-        b.writeDataSet(s);
+        QTest::addColumn<QString>("fixture");
+        QTest::newRow("Qt 5") << QStringLiteral(TARVO_TEST_DATA_DIR "/qt5-settings.ini");
+        QTest::newRow("Qt 6") << QStringLiteral(TARVO_TEST_DATA_DIR "/qt6-settings.ini");
     }
-    QSettings before(fixture, QSettings::IniFormat);
-    QSettings after(again, QSettings::IniFormat);
-    QCOMPARE(after.allKeys(), before.allKeys());
-    for (const QString& key : before.allKeys()) {
-        // Fonts are described in the form of the Qt at hand.
-        if (key.endsWith(QLatin1String("/body")))
-            continue;
-        QCOMPARE(after.value(key).toString(), tarvoSettingsValue(before, key).toString());
+
+    void readSettings()
+    {
+        QFETCH(QString, fixture);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("settings.ini"));
+        QVERIFY(QFile::copy(fixture, path)); // the fixture stays as it was written
+        Form f;
+        {
+            QSettings s(path, QSettings::IniFormat);
+            QCOMPARE(s.status(), QSettings::NoError);
+            f.b.readDataSet(s);
+        }
+        // Every row shows what was written, and the values reach the
+        // caller's variables as they would have in the build that wrote them.
+        f.b.updateLinked();
+        QVERIFY(f.countOn && f.rows.first()->checkState(0) == Qt::Checked);
+        QVERIFY(f.rows[2]->value().kind == SK_Special && f.rows[10]->value().kind == SK_ListItem);
+        for (int i = 0; i < f.rows.size(); ++i) {
+            const Spec& s = f.table[i];
+            QCOMPARE(f.rows[i]->text(1), s.shown);
+            if (s.kind == Font)
+                QCOMPARE(keptParts(qvariant_cast<QFont>(s.variable)), keptParts(bodyFont()));
+            else if (s.value.userType() == s.variable.userType())
+                QCOMPARE(s.variable, s.value);
+        }
+        // Written again, the set has the same keys and values; fonts are
+        // described in the form of the Qt at hand.
+        const QString again = dir.filePath(QStringLiteral("again.ini"));
+        {
+            QSettings s(again, QSettings::IniFormat);
+            f.b.writeDataSet(s);
+        }
+        QSettings before(fixture, QSettings::IniFormat), after(again, QSettings::IniFormat);
+        QCOMPARE(after.allKeys(), before.allKeys());
+        for (const QString& key : before.allKeys()) {
+            if (!key.endsWith(QLatin1String("/body")))
+                QCOMPARE(after.value(key).toString(), tarvoSettingsValue(before, key).toString());
+        }
     }
-}
 
-void TestCompat::fontDescriptions_data()
-{
-    QTest::addColumn<QString>("description");
-    QTest::addColumn<QString>("parts");
-    const QString boldItalic = QStringLiteral("DejaVu Sans 11pt bold 1 italic 1 underline 1 strike out 0");
-    const QString plain = QStringLiteral("DejaVu Sans 9pt bold 0 italic 0 underline 0 strike out 1");
-    QTest::newRow("Qt 5") << QStringLiteral("DejaVu Sans,11,-1,5,75,1,1,0,0,0") << boldItalic;
-    QTest::newRow("Qt 5 with style name") << QStringLiteral("DejaVu Sans,11,-1,5,75,1,1,0,0,0,Bold Oblique")
-                                          << boldItalic;
-    QTest::newRow("Qt 6") << QStringLiteral("DejaVu Sans,11,-1,5,700,1,1,0,0,0,0,0,0,0,0,1") << boldItalic;
-    QTest::newRow("Qt 6 with style name")
-        << QStringLiteral("DejaVu Sans,11,-1,5,700,1,1,0,0,0,0,0,0,0,0,1,Bold Oblique") << boldItalic;
-    QTest::newRow("nine fields") << QStringLiteral("DejaVu Sans,11,5,75,1,1,0,0,0") << boldItalic;
-    QTest::newRow("Qt 5 plain") << QStringLiteral("DejaVu Sans,9,-1,5,50,0,0,1,0,0") << plain;
-    QTest::newRow("Qt 6 plain") << QStringLiteral("DejaVu Sans,9,-1,5,400,0,0,1,0,0,0,0,0,0,0,1") << plain;
-    QTest::newRow("short") << QStringLiteral("DejaVu Sans,9") << QStringLiteral(
-        "DejaVu Sans 9pt bold 0 italic 0 underline 0 strike out 0");
-}
+    void fontDescriptions_data()
+    {
+        QTest::addColumn<QString>("description");
+        QTest::addColumn<QString>("parts");
+        const QString boldItalic = QStringLiteral("DejaVu Sans 11pt bold 1 italic 1 underline 1 strike out 0");
+        const QString plain = QStringLiteral("DejaVu Sans 9pt bold 0 italic 0 underline 0 strike out 1");
+        QTest::newRow("Qt 5") << "DejaVu Sans,11,-1,5,75,1,1,0,0,0" << boldItalic;
+        QTest::newRow("Qt 5 with style name") << "DejaVu Sans,11,-1,5,75,1,1,0,0,0,Bold Oblique" << boldItalic;
+        QTest::newRow("Qt 6") << "DejaVu Sans,11,-1,5,700,1,1,0,0,0,0,0,0,0,0,1" << boldItalic;
+        QTest::newRow("Qt 6 with style name") << "DejaVu Sans,11,-1,5,700,1,1,0,0,0,0,0,0,0,0,1,Bold Oblique" << boldItalic;
+        QTest::newRow("nine fields") << "DejaVu Sans,11,5,75,1,1,0,0,0" << boldItalic;
+        QTest::newRow("Qt 5 plain") << "DejaVu Sans,9,-1,5,50,0,0,1,0,0" << plain;
+        QTest::newRow("Qt 6 plain") << "DejaVu Sans,9,-1,5,400,0,0,1,0,0,0,0,0,0,0,1" << plain;
+        QTest::newRow("short") << "DejaVu Sans,9" << "DejaVu Sans 9pt bold 0 italic 0 underline 0 strike out 0";
+    }
 
-void TestCompat::fontDescriptions()
-{
-    QFETCH(QString, description);
-    QFETCH(QString, parts);
-    TValueBrowser b;
-    auto* row = new TFontValue(&b, QStringLiteral("Font"), nullptr);
-    QVERIFY(row->setValue(QVariant(description)));
-    QCOMPARE(keptParts(row->font()), parts);
-    QCOMPARE(keptParts(TFontValue::fontFromVariant(QVariant(description))), parts);
-    // The font's own description reads back as the same font.
-    QVERIFY(!row->valueChanged(QVariant(row->font().toString()), QVariant(row->font())));
-}
+    void fontDescriptions()
+    {
+        QFETCH(QString, description);
+        QFETCH(QString, parts);
+        TValueBrowser b;
+        auto* row = new TFontValue(&b, QStringLiteral("Font"), nullptr);
+        QVERIFY(row->setValue(QVariant(description)));
+        QCOMPARE(keptParts(row->font()), parts);
+        QCOMPARE(keptParts(TFontValue::fontFromVariant(QVariant(description))), parts);
+        // The font's own description reads back as the same font.
+        QVERIFY(!row->valueChanged(QVariant(row->font().toString()), QVariant(row->font())));
+    }
 
-void TestCompat::variantEquality_data()
-{
-    QTest::addColumn<QVariant>("a");
-    QTest::addColumn<QVariant>("b");
-    QTest::addColumn<bool>("equal");
-    // Numbers by value across types, reals within qFuzzyCompare().
-    QTest::newRow("int uint") << QVariant(8) << QVariant(8u) << true;
-    QTest::newRow("uint qlonglong") << QVariant(8u) << QVariant(qlonglong(8)) << true;
-    QTest::newRow("negative unsigned") << QVariant(-1) << QVariant(4294967295u) << false;
-    QTest::newRow("int real") << QVariant(2) << QVariant(2.0) << true;
-    QTest::newRow("real fuzzy") << QVariant(1.234567890124) << QVariant(1.234567890123) << true;
-    QTest::newRow("int real fuzzy") << QVariant(1) << QVariant(1.0 + 1e-13) << true;
-    QTest::newRow("real apart") << QVariant(1.0) << QVariant(1.0 + 1e-9) << false;
-    QTest::newRow("zero tiny") << QVariant(0.0) << QVariant(1e-300) << false;
-    QTest::newRow("zeros") << QVariant(0.0) << QVariant(-0.0) << true;
-    QTest::newRow("nan") << QVariant(qQNaN()) << QVariant(qQNaN()) << false;
-    QTest::newRow("infinity") << QVariant(qInf()) << QVariant(qInf()) << true;
-    QTest::newRow("bool int") << QVariant(true) << QVariant(1) << true;
-    QTest::newRow("bool two") << QVariant(true) << QVariant(2) << false;
-    // A text on the left: the number's text; a number on the left: the
-    // text's number, compared exactly.
-    QTest::newRow("text uint") << QVariant(QStringLiteral("8")) << QVariant(8u) << true;
-    QTest::newRow("uint text") << QVariant(8u) << QVariant(QStringLiteral("8")) << true;
-    QTest::newRow("canonical real") << QVariant(QStringLiteral("2.50000")) << QVariant(2.5) << false;
-    QTest::newRow("real canonical") << QVariant(2.5) << QVariant(QStringLiteral("2.50000")) << true;
-    QTest::newRow("canonical int") << QVariant(QStringLiteral("12")) << QVariant(12) << true;
-    QTest::newRow("blank text int") << QVariant(QStringLiteral(" 12")) << QVariant(12) << false;
-    QTest::newRow("int blank text") << QVariant(12) << QVariant(QStringLiteral(" 12")) << true;
-    QTest::newRow("real text exact") << QVariant(1.234567890124) << QVariant(QStringLiteral("1.234567890123"))
-                                     << false;
-    QTest::newRow("exponent text") << QVariant(QStringLiteral("1e3")) << QVariant(1000.0) << false;
-    QTest::newRow("real exponent") << QVariant(1000.0) << QVariant(QStringLiteral("1e3")) << true;
-    QTest::newRow("int real text") << QVariant(1) << QVariant(QStringLiteral("1.0")) << false;
-    QTest::newRow("word zero") << QVariant(QStringLiteral("abc")) << QVariant(0) << false;
-    QTest::newRow("zero word") << QVariant(0) << QVariant(QStringLiteral("abc")) << false;
-    QTest::newRow("bool text") << QVariant(true) << QVariant(QStringLiteral("true")) << true;
-    QTest::newRow("text bool") << QVariant(QStringLiteral("true")) << QVariant(true) << true;
-    // Other types by conversion, then by their own equality.
-    QTest::newRow("color name") << QVariant(QColor(Qt::red)) << QVariant(QStringLiteral("#ff0000")) << true;
-    QTest::newRow("name color") << QVariant(QStringLiteral("red")) << QVariant(QColor(Qt::red)) << false;
-    QTest::newRow("sizes") << QVariant(QSize(1, 2)) << QVariant(QSize(1, 2)) << true;
-    QTest::newRow("null text zero") << QVariant(QString()) << QVariant(0) << false;
-    QTest::newRow("zero null text") << QVariant(0) << QVariant(QString()) << false;
-    QTest::newRow("empty null text") << QVariant(QStringLiteral("")) << QVariant(QString()) << true;
-    QTest::newRow("invalid zero") << QVariant() << QVariant(0) << false;
-    QTest::newRow("invalid text") << QVariant() << QVariant(QString()) << false;
-    QTest::newRow("invalids") << QVariant() << QVariant() << true;
-}
+    void variantEquality_data()
+    {
+        QTest::addColumn<QVariant>("a");
+        QTest::addColumn<QVariant>("b");
+        QTest::addColumn<bool>("equal");
+        const auto add = [](const char* name, const QVariant& a, const QVariant& b, bool equal) {
+            QTest::newRow(name) << a << b << equal;
+        };
+        // Numbers by value across types, reals within qFuzzyCompare().
+        add("int uint", 8, 8u, true);
+        add("uint qlonglong", 8u, qlonglong(8), true);
+        add("uint qulonglong", 8u, qulonglong(9), false);
+        add("int qlonglong", -8, qlonglong(-8), true);
+        add("negative unsigned", -1, 4294967295u, false);
+        add("int real", 2, 2.0, true);
+        add("real fuzzy", 1.234567890124, 1.234567890123, true);
+        add("int real fuzzy", 1, 1.0 + 1e-13, true);
+        add("real apart", 1.0, 1.0 + 1e-9, false);
+        add("zero tiny", 0.0, 1e-300, false);
+        add("zeros", 0.0, -0.0, true);
+        add("nan", qQNaN(), qQNaN(), false);
+        add("infinity", qInf(), qInf(), true);
+        add("bool int", true, 1, true);
+        add("bool two", true, 2, false);
+        // A text on the left: the number's text; a number on the left: the
+        // text's number, compared exactly.
+        add("text uint", "8", 8u, true);
+        add("uint text", 8u, "8", true);
+        add("canonical real", "2.50000", 2.5, false);
+        add("real canonical", 2.5, "2.50000", true);
+        add("blank text int", " 12", 12, false);
+        add("int blank text", 12, " 12", true);
+        add("real text exact", 1.234567890124, "1.234567890123", false);
+        add("exponent text", "1e3", 1000.0, false);
+        add("real exponent", 1000.0, "1e3", true);
+        add("int real text", 1, "1.0", false);
+        add("word zero", "abc", 0, false);
+        add("zero word", 0, "abc", false);
+        add("bool text", true, "true", true);
+        add("text bool", "true", true, true);
+        // Other types by conversion, then by their own equality.
+        add("color name", QColor(Qt::red), "#ff0000", true);
+        add("name color", "red", QColor(Qt::red), false);
+        add("sizes", QSize(1, 2), QSize(1, 2), true);
+        add("null text zero", QString(), 0, false);
+        add("zero null text", 0, QString(), false);
+        add("empty null text", "", QString(), true);
+        add("invalid zero", QVariant(), 0, false);
+        add("invalid text", QVariant(), QString(), false);
+        add("invalids", QVariant(), QVariant(), true);
+    }
 
-void TestCompat::variantEquality()
-{
-    QFETCH(QVariant, a);
-    QFETCH(QVariant, b);
-    QFETCH(bool, equal);
-    QCOMPARE(tarvoVariantsEqual(a, b), equal);
-}
+    void variantEquality()
+    {
+        QFETCH(QVariant, a);
+        QFETCH(QVariant, b);
+        QFETCH(bool, equal);
+        QCOMPARE(tarvoVariantsEqual(a, b), equal);
+    }
+};
 
 QTEST_MAIN(TestCompat)
 #include "tst_compat.moc"
