@@ -321,25 +321,6 @@ private Q_SLOTS:
             }
         }
     }
-
-    void childDeletedWithEditorOpen()
-    {
-        Form f;
-        f.point->showChildren(true);
-        auto* x = TBaseValue::fromItem(f.point->child(0));
-        auto* y = TBaseValue::fromItem(f.point->child(1));
-        QPointer<TDropList> editor = open(x);
-        QVERIFY(editor && y);
-        QTest::keyClicks(editor->comboBox(), "9");
-        delete x;
-        flush();
-        QVERIFY(editor.isNull());
-        // The parent and the other child carry on.
-        type(y, "7");
-        QCOMPARE(f.point->point(), QPoint(1, 7));
-        type(f.point, "5,6");
-        QCOMPARE(val(y), QStringLiteral("6"));
-    }
 };
 
 QTEST_MAIN(tst_Browser)
