@@ -29,11 +29,6 @@ TIntegerValue* addInt(TValueBrowser& b, int level, const QString& name)
     return b.addInt(level, name, QString(), QString(), nullptr, LT_Int);
 }
 
-TBaseItem* itemArg(const QVariant& v)
-{
-    return v.userType() == qMetaTypeId<TBaseItem*>() ? *static_cast<TBaseItem* const*>(v.constData()) : nullptr;
-}
-
 // A browser with a row of each type that has a shared editor or a dialog.
 struct Form
 {
@@ -69,31 +64,22 @@ class tst_Browser : public QObject
 
 private Q_SLOTS:
     void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
-    void cleanup()
-    {
-        QToolTip::hideText();
-        flush();
-    }
+    void cleanup() { flush(); }
 
-    void defaultsAndWidth()
+    void widthScale()
     {
-        // Scales outside 5..95 are refused.
+        // The first column takes the scale's share of the browser's width;
+        // scales outside 5..95 are refused.
         TValueBrowser b;
         QVERIFY(b.widthScale() == 66 && !b.specialList() && b.changeInfo());
-        for (const uint scale : {5u, 95u, 4u, 96u, 0u, 4000000000u, 66u}) {
+        for (const uint scale : {95u, 50u, 4u, 96u, 0u, 4000000000u})
             b.setWidthScale(scale);
-            QCOMPARE(b.widthScale(), scale >= 5 && scale <= 95 ? scale : 95u);
-        }
-        // The first column follows the browser's width; a new scale waits
-        // for the next resize.
-        b.resize(300, 200);
-        b.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&b));
-        QCOMPARE(b.header()->sectionSize(0), 198);
-        b.setWidthScale(50);
-        QCOMPARE(b.header()->sectionSize(0), 198);
         b.resize(401, 200);
+        b.show();
         QTRY_COMPARE(b.header()->sectionSize(0), 200);
+        b.setWidthScale(5);
+        b.resize(900, 200);
+        QTRY_COMPARE(b.header()->sectionSize(0), 45);
     }
 
     void factoryAndLevels()
@@ -158,10 +144,10 @@ private Q_SLOTS:
         b.switchPage(0);
         b.switchPage(1);
         QVERIFY(first->isHidden() && !second->isHidden() && !child->isHidden());
-        QVERIFY(hint.count() == 1 && hint.at(0).at(0).toString().isEmpty() && !itemArg(hint.at(0).at(1)));
+        QVERIFY(hint.count() == 1 && hint.at(0).at(0) == "" && hint.at(0).at(2) == "");
         child->setVisible(false);
         b.switchPage(0);
-        QVERIFY(hint.at(1).at(0) == "on page 0" && itemArg(hint.at(1).at(1)) == first);
+        QVERIFY(hint.at(1).at(0) == "on page 0" && hint.at(1).at(2) == "First");
         QCOMPARE(itemHint.count(), 2);
         b.switchPage(1);
         QVERIFY(child->isHidden() && !child->visible());
@@ -219,19 +205,6 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(&b));
         QVERIFY(tip(fonted) == "font tip" && QToolTip::font() == tipFont);
         QVERIFY(tip(plain) == "plain tip" && QToolTip::font() == QFont());
-    }
-
-    void currentRowDeleted()
-    {
-        // The view moves on to the next row, which opens its editor.
-        TValueBrowser b;
-        b.show();
-        TIntegerValue* other = addInt(b, 0, "Other");
-        TIntegerValue* next = addInt(b, 0, "Next");
-        b.setCurrentItem(other);
-        delete other;
-        flush();
-        QVERIFY(b.currentItem() == next && next->editor() && b.viewport()->findChildren<TDropList*>().size() == 1);
     }
 
     void dialogOutlivesRow()
