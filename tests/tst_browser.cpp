@@ -6,11 +6,8 @@
 #include "tboolvalue.h"
 #include "tcolorvalue.h"
 #include "tdoublevalue.h"
-#include "tfontvalue.h"
 #include "tintegervalue.h"
-#include "tpathvalue.h"
 #include "tpointvalue.h"
-#include "ttextvalue.h"
 
 #include <QColorDialog>
 #include <QHeaderView>

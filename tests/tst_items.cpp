@@ -3,18 +3,8 @@
 #include "tarvotest.h"
 
 #include "tbasegroup.h"
-#include "tboolvalue.h"
-#include "tcolorvalue.h"
 #include "tdoublevalue.h"
-#include "tfontvalue.h"
 #include "tintegervalue.h"
-#include "tlistvalue.h"
-#include "tpathvalue.h"
-#include "tpointvalue.h"
-#include "trangevalue.h"
-#include "trectvalue.h"
-#include "tsizevalue.h"
-#include "ttextvalue.h"
 #include "tvariant_p.h"
 
 #include <QSettings>
@@ -51,10 +41,7 @@ TIntegerValue* addInt(TValueBrowser& b, const QString& name, void* variable = nu
     return b.addInt(0, name, QString(), name.toLower(), variable, LT_Int);
 }
 TBaseValue* row(TValueBrowser& b, int i) { return TBaseValue::fromItem(b.topLevelItem(i)); }
-bool isSpecial(TBaseValue* row, unsigned code)
-{
-    return row->value().kind == SK_Special && row->value().value.toUInt() == code;
-}
+bool isSpecial(TBaseValue* row, int code) { return row->value().kind == SK_Special && row->number() == code; }
 
 // What the value rows show: the text, "*" for a special value, "/N" for the
 // state of a check box ("!" when the box shows another one).
