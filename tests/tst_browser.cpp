@@ -151,6 +151,7 @@ private Q_SLOTS:
         // An explicit page becomes the default; clear() and a new browser
         // reset it.
         QVERIFY((new TBaseValue(&b, "P5", 5))->page() == 5 && addInt(b, 0, "After")->page() == 5);
+        QVERIFY((new TBaseValue(&b, "P0", 0))->page() == 0 && addInt(b, 0, "Then")->page() == 0);
         QPointer<QObject> gone(static_cast<QItemDelegate*>(first)); // null once the row is gone
         b.clear();
         QVERIFY(gone.isNull() && b.page() == 0 && !b.getItem(-1));

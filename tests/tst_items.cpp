@@ -391,7 +391,7 @@ private Q_SLOTS:
     void settingsStored()
     {
         // Before any storeSet the stored policy writes nothing.
-        const QString path = iniFile("count=11\ncountOn=2\n");
+        const QString path = iniFile("count=11\ncountOn=2\n"), current = iniFile();
         Rows(false).io(path, true, Stored);
         QCOMPARE(dump(path), QStringLiteral("count=11 countOn=2"));
         {
@@ -404,8 +404,10 @@ private Q_SLOTS:
             r.ratio->setValue(1.5);
             r.count->setChecked(Qt::Unchecked);
             r.io(path, true, Stored);
+            r.io(current, true);
         }
         QCOMPARE(dump(path), QStringLiteral("count=7 count.Type=2 countOn=2 ratio=1 ratio.Type=1"));
+        QCOMPARE(dump(current), QStringLiteral("count=8 count.Type=2 countOn=0 ratio=1.50000 ratio.Type=2"));
         // Only the stored set takes the file.
         Rows r;
         r.count->setValue(100);
