@@ -1,19 +1,21 @@
-#include <QtTest>
+// The filter, undo/redo and live object properties, driven by real keys
+// and clicks in a window with a filter field over the browser.
+#include "tarvotest.h"
 
 #include <QColor>
-#include <QToolButton>
 #include <QTreeWidgetItemIterator>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <memory>
+
 #include "tbasegroup.h"
 #include "tboolvalue.h"
-#include "tcombobox_p.h"
-#include "tdroplist_p.h"
 #include "tfilteredit.h"
 #include "tintegervalue.h"
 #include "tpointvalue.h"
-#include "tvaluebrowser.h"
+
+using namespace tt;
 
 // An object inspected live by the browser.
 class Probe : public QObject
@@ -39,80 +41,75 @@ public:
     Qt::Alignment m_align = Qt::AlignLeft;
 signals:
     void levelChanged(int);
+
 private:
     int m_level = 1;
 };
 
+namespace {
+
+struct Fixture
+{
+    QWidget window;
+    TValueBrowser* browser = new TValueBrowser;
+    TFilterEdit filter{browser, &window};
+    QUndoStack stack;
+    int width = 3, opacity = 42;
+    bool smooth = false;
+    QPoint origin{1, 2};
+    TIntegerValue* widthRow;
+    TBoolValue* smoothRow;
+    TPointValue* originRow;
+    Fixture()
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(&filter);
+        layout->addWidget(browser);
+        TValueBrowser& b = *browser;
+        b.setSpecialList(&TValueBrowser::s_specialList);
+        b.setItemLevel(b.addGroup("Line", "Line"), 0);
+        widthRow = b.addInt(1, "Width", "", "width", &width, LT_Int);
+        b.addInt(1, "Opacity", "", "opacity", &opacity, LT_Int);
+        b.addInt(1, "Widget", "", "", nullptr, LT_Int)->setVisible(false);
+        smoothRow = b.addBool(1, "Smooth", "", "smooth", &smooth);
+        smoothRow->addCheckProperty("on", nullptr, LT_Bool);
+        b.setItemLevel(b.addGroup("Geometry", "Geometry"), 0);
+        originRow = b.addPoint(1, "Origin", "", "origin", &origin);
+        originRow->showChildren(true);
+        b.addPage();
+        b.addInt(0, "Retries", "", "", nullptr, LT_Int);
+        b.updateFromLinked();
+        b.storeSet();
+        b.setUndoStack(&stack);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+    }
+    QStringList shown() const
+    {
+        QStringList names;
+        for (QTreeWidgetItemIterator it(browser, QTreeWidgetItemIterator::NotHidden); *it; ++it)
+            names << (*it)->text(0);
+        return names;
+    }
+    TBaseValue* row(const char* name) const
+    {
+        return dynamic_cast<TBaseValue*>(browser->findItems(name, Qt::MatchRecursive).last());
+    }
+    // A shortcut in the current row's editor, or in the browser without one.
+    void shortcut(Qt::KeyboardModifiers mods = Qt::ControlModifier)
+    {
+        auto* current = dynamic_cast<TBaseValue*>(browser->currentItem());
+        QWidget* target = current && current->editor() ? current->editor()->comboBox() : nullptr;
+        QTest::keyClick(target ? target : browser, Qt::Key_Z, mods);
+    }
+};
+
+} // namespace
+
 class tst_Extensions : public QObject
 {
     Q_OBJECT
-
-    struct Fixture
-    {
-        QWidget window;
-        TValueBrowser* browser = new TValueBrowser;
-        TFilterEdit filter{browser, &window};
-        QUndoStack stack;
-        int width = 3, opacity = 42;
-        bool smooth = false;
-        QPoint origin{1, 2};
-        TIntegerValue* widthRow;
-        TBoolValue* smoothRow;
-        TPointValue* originRow;
-        Fixture()
-        {
-            auto* layout = new QVBoxLayout(&window);
-            layout->addWidget(&filter);
-            layout->addWidget(browser);
-            TValueBrowser& b = *browser;
-            b.setSpecialList(&TValueBrowser::s_specialList);
-            b.setItemLevel(b.addGroup("Line", "Line"), 0);
-            widthRow = b.addInt(1, "Width", "", "width", &width, LT_Int);
-            b.addInt(1, "Opacity", "", "opacity", &opacity, LT_Int);
-            b.addInt(1, "Widget", "", "", nullptr, LT_Int)->setVisible(false);
-            smoothRow = b.addBool(1, "Smooth", "", "smooth", &smooth);
-            smoothRow->addCheckProperty("on", nullptr, LT_Bool);
-            b.setItemLevel(b.addGroup("Geometry", "Geometry"), 0);
-            originRow = b.addPoint(1, "Origin", "", "origin", &origin);
-            originRow->showChildren(true);
-            b.addPage();
-            b.addInt(0, "Retries", "", "", nullptr, LT_Int);
-            b.updateFromLinked();
-            b.storeSet();
-            b.setUndoStack(&stack);
-            window.show();
-            QApplication::setActiveWindow(&window);
-            QVERIFY(QTest::qWaitForWindowActive(&window));
-        }
-        QStringList shown() const
-        {
-            QStringList names;
-            for (QTreeWidgetItemIterator it(browser, QTreeWidgetItemIterator::NotHidden); *it; ++it)
-                names << (*it)->text(0);
-            return names;
-        }
-        // The focused editor of a row made current.
-        TComboBox* edit(TBaseItem* row)
-        {
-            browser->setCurrentItem(row);
-            auto* value = dynamic_cast<TBaseValue*>(row);
-            return value && value->editor() ? value->editor()->comboBox() : nullptr;
-        }
-        void type(TBaseItem* row, const QString& text)
-        {
-            TComboBox* combo = edit(row);
-            QVERIFY(combo);
-            combo->lineEdit()->selectAll();
-            QTest::keyClicks(combo, text);
-            QTest::keyClick(combo, Qt::Key_Return);
-        }
-        void key(int key, Qt::KeyboardModifiers mods = Qt::ControlModifier)
-        {
-            auto* row = dynamic_cast<TBaseValue*>(browser->currentItem());
-            QWidget* target = row && row->editor() ? row->editor()->comboBox() : nullptr;
-            QTest::keyClick(target ? target : browser, Qt::Key(key), mods);
-        }
-    };
 
 private slots:
     void filter_data()
@@ -125,7 +122,6 @@ private slots:
         QTest::newRow("group name keeps its rows") << "geo" << "Geometry,Origin,X coordinate,Y coordinate";
         QTest::newRow("no match") << "width 42" << "";
     }
-
     void filter()
     {
         QFETCH(QString, text);
@@ -133,7 +129,7 @@ private slots:
         Fixture f;
         const QStringList before = f.shown();
         QVERIFY(!before.contains("Widget") && !before.contains("Retries"));
-        f.edit(f.smoothRow);
+        open(f.smoothRow);
         f.filter.setFocus();
         QTest::keyClicks(&f.filter, text);
         QCOMPARE(f.browser->filter(), text);
@@ -160,48 +156,42 @@ private slots:
         QTest::newRow("check box") << 3 << "Smooth" << "2";
         QTest::newRow("compound child") << 4 << "Origin" << "7,2";
     }
-
     void undo()
     {
         QFETCH(int, edit);
         QFETCH(QString, row);
         QFETCH(QString, after);
         Fixture f;
-        auto* item = dynamic_cast<TBaseValue*>(f.browser->findItems(row, Qt::MatchRecursive).first());
+        TBaseValue* item = f.row(row.toLatin1());
         auto state = [&] { return edit == 3 ? QString::number(item->checked()) : item->text(1); };
         if (edit == 2)
-            f.type(f.widthRow, "9");
+            type(f.widthRow, "9");
         const QString before = state();
         const int commands = f.stack.count();
         if (edit == 0)
-            f.type(f.widthRow, "9");
-        if (edit == 2) // restore: Shift+Esc
-            f.key(Qt::Key_Escape, Qt::ShiftModifier);
-        if (edit == 1) {
-            f.edit(f.widthRow);
-            const auto buttons = f.widthRow->editor()->findChildren<QToolButton*>();
-            for (QToolButton* up : buttons) {
+            type(f.widthRow, "9");
+        else if (edit == 1) {
+            for (QToolButton* up : open(f.widthRow)->findChildren<QToolButton*>()) {
                 if (up->arrowType() == Qt::UpArrow) {
                     QTest::mouseClick(up, Qt::LeftButton);
                     QTest::mouseClick(up, Qt::LeftButton);
                 }
             }
-        }
-        if (edit == 3) {
+        } else if (edit == 2)
+            key(f.widthRow, Qt::Key_Escape, Qt::ShiftModifier);
+        else if (edit == 3) {
             const QRect cell = f.browser->visualItemRect(f.smoothRow);
-            QTest::mouseClick(f.browser->viewport(), Qt::LeftButton, {},
-                              QPoint(cell.left() + 9, cell.center().y()));
+            QTest::mouseClick(f.browser->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + 9, cell.center().y()));
             QTRY_COMPARE(f.smoothRow->checked(), Qt::Checked);
-        }
-        if (edit == 4)
-            f.type(f.originRow->registeredChild(0), "7");
+        } else
+            type(f.originRow->registeredChild(0), "7");
         QCOMPARE(state(), after);
         QCOMPARE(f.stack.count(), commands + 1);
         QSignalSpy picked(f.browser, &TValueBrowser::ValuePicked);
-        f.key(Qt::Key_Z);
+        f.shortcut();
         QCOMPARE(state(), before);
         QCOMPARE(picked.count(), 1);
-        f.key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        f.shortcut(Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(state(), after);
         // The application's own changes push nothing.
         f.widthRow->setValue(11);
@@ -214,14 +204,14 @@ private slots:
     void undoLifetime()
     {
         auto f = std::make_unique<Fixture>();
-        f->type(f->widthRow, "9");
-        f->type(f->widthRow, "8");
+        type(f->widthRow, "9");
+        type(f->widthRow, "8");
         delete f->widthRow;
         f->stack.undo(); // the row is gone: nothing to do
         f->browser->clear();
         f->stack.undo();
         QCOMPARE(f->stack.index(), 0);
-        f->type(f->browser->addInt(0, "New", "", "", nullptr, LT_Int), "4");
+        type(f->browser->addInt(0, "New", "", "", nullptr, LT_Int), "4");
         delete f->browser;
         f->stack.undo();
         QCOMPARE(f->stack.index(), 0);
@@ -235,28 +225,25 @@ private slots:
         f.browser->storeSet();
         QCOMPARE(group->text(0), QString("Probe"));
         QCOMPARE(group->child(1)->text(0), QString("Probe"));
-        auto row = [&](const char* name) {
-            return dynamic_cast<TBaseValue*>(f.browser->findItems(name, Qt::MatchRecursive).last());
-        };
-        QCOMPARE(row("level")->text(1), QString("1"));
-        QVERIFY(!(row("serial")->flags() & Qt::ItemIsEnabled));
-        f.type(row("level"), "5");
-        f.type(row("mode"), "Fast");
-        f.type(row("AlignBottom"), "True");
+        QCOMPARE(f.row("level")->text(1), QString("1"));
+        QVERIFY(!(f.row("serial")->flags() & Qt::ItemIsEnabled));
+        type(f.row("level"), "5");
+        type(f.row("mode"), "Fast");
+        type(f.row("AlignBottom"), "True");
         QCOMPARE(probe.m_align, Qt::AlignLeft | Qt::AlignBottom);
-        f.type(row("align"), "AlignRight");
+        type(f.row("align"), "AlignRight");
         QCOMPARE(probe.m_align, Qt::AlignRight);
-        f.type(row("color"), "#00ff00");
+        type(f.row("color"), "#00ff00");
         QCOMPARE(probe.level(), 5);
         QCOMPARE(probe.m_mode, Probe::Fast);
         QCOMPARE(probe.m_color, QColor(Qt::green));
-        f.key(Qt::Key_Z);
+        f.shortcut();
         QCOMPARE(probe.m_color, QColor(Qt::red));
         // Behind the browser's back: the row follows, and nothing is pushed.
         QSignalSpy picked(f.browser, &TValueBrowser::ValuePicked);
         const int commands = f.stack.count();
         probe.setLevel(7);
-        QCOMPARE(row("level")->text(1), QString("7"));
+        QCOMPARE(f.row("level")->text(1), QString("7"));
         QCOMPARE(picked.count() + f.stack.count(), commands);
         f.browser->restoreSet();
         QCOMPARE(probe.level(), 1);
@@ -280,12 +267,13 @@ private slots:
         Fixture f;
         auto probe = std::make_unique<Probe>();
         TBaseGroup* group = f.browser->addObject(probe.get());
-        auto* level = dynamic_cast<TBaseValue*>(f.browser->findItems("level", Qt::MatchRecursive).first());
-        QPointer<TComboBox> combo = f.edit(level);
+        TBaseValue* level = f.row("level");
+        QPointer<TDropList> editor = open(level);
         probe.reset(); // while the row's editor is open
         QVERIFY(!(level->flags() & Qt::ItemIsEnabled));
-        if (combo)
-            QTest::keyClicks(combo, "3\r");
+        QVERIFY(!level->editor());
+        if (editor)
+            QTest::keyClicks(editor->comboBox(), "3\r");
         auto other = std::make_unique<Probe>();
         f.browser->addObject(other.get());
         delete group;
