@@ -21,29 +21,21 @@ using namespace tt;
 class Probe : public QObject
 {
     Q_OBJECT
-    Q_PROPERTY(int level READ level WRITE setLevel NOTIFY levelChanged)
-    Q_PROPERTY(Mode mode MEMBER m_mode)
-    Q_PROPERTY(QColor color MEMBER m_color)
+    Q_PROPERTY(int level MEMBER level NOTIFY levelChanged)
+    Q_PROPERTY(Mode mode MEMBER mode)
+    Q_PROPERTY(QColor color MEMBER color)
     Q_PROPERTY(QString serial READ serial)
-    Q_PROPERTY(Qt::Alignment align MEMBER m_align)
+    Q_PROPERTY(Qt::Alignment align MEMBER align)
 public:
     enum Mode { Slow, Fast };
     Q_ENUM(Mode)
-    int level() const { return m_level; }
-    void setLevel(int level)
-    {
-        if (level != m_level)
-            emit levelChanged(m_level = level);
-    }
     QString serial() const { return QStringLiteral("X1"); }
-    Mode m_mode = Slow;
-    QColor m_color = Qt::red;
-    Qt::Alignment m_align = Qt::AlignLeft;
+    int level = 1;
+    Mode mode = Slow;
+    QColor color = Qt::red;
+    Qt::Alignment align = Qt::AlignLeft;
 signals:
-    void levelChanged(int);
-
-private:
-    int m_level = 1;
+    void levelChanged();
 };
 
 namespace {
@@ -230,36 +222,36 @@ private slots:
         type(f.row("level"), "5");
         type(f.row("mode"), "Fast");
         type(f.row("AlignBottom"), "True");
-        QCOMPARE(probe.m_align, Qt::AlignLeft | Qt::AlignBottom);
+        QCOMPARE(probe.align, Qt::AlignLeft | Qt::AlignBottom);
         type(f.row("align"), "AlignRight");
-        QCOMPARE(probe.m_align, Qt::AlignRight);
+        QCOMPARE(probe.align, Qt::AlignRight);
         type(f.row("color"), "#00ff00");
-        QCOMPARE(probe.level(), 5);
-        QCOMPARE(probe.m_mode, Probe::Fast);
-        QCOMPARE(probe.m_color, QColor(Qt::green));
+        QCOMPARE(probe.level, 5);
+        QCOMPARE(probe.mode, Probe::Fast);
+        QCOMPARE(probe.color, QColor(Qt::green));
         f.shortcut();
-        QCOMPARE(probe.m_color, QColor(Qt::red));
+        QCOMPARE(probe.color, QColor(Qt::red));
         // Behind the browser's back: the row follows, and nothing is pushed.
         QSignalSpy picked(f.browser, &TValueBrowser::ValuePicked);
         const int commands = f.stack.count();
-        probe.setLevel(7);
+        probe.setProperty("level", 7);
         QCOMPARE(f.row("level")->text(1), QString("7"));
         QCOMPARE(picked.count() + f.stack.count(), commands);
         f.browser->restoreSet();
-        QCOMPARE(probe.level(), 1);
-        QCOMPARE(probe.m_mode, Probe::Slow);
+        QCOMPARE(probe.level, 1);
+        QCOMPARE(probe.mode, Probe::Slow);
         QTemporaryFile file;
         QVERIFY(file.open());
-        probe.setLevel(6);
+        probe.setProperty("level", 6);
         {
             QSettings out(file.fileName(), QSettings::IniFormat);
             f.browser->writeDataSet(out);
         }
         QCOMPARE(QSettings(file.fileName(), QSettings::IniFormat).value("Probe/level").toInt(), 6);
-        probe.setLevel(2);
+        probe.setProperty("level", 2);
         QSettings in(file.fileName(), QSettings::IniFormat);
         f.browser->readDataSet(in);
-        QCOMPARE(probe.level(), 6);
+        QCOMPARE(probe.level, 6);
     }
 
     void inspectorLifetime()
@@ -278,7 +270,7 @@ private slots:
         f.browser->addObject(other.get());
         delete group;
         delete f.browser->findItems("Probe", Qt::MatchExactly).first();
-        other->setLevel(9); // no rows left to reach
+        other->setProperty("level", 9); // no rows left to reach
         QCOMPARE(f.browser->findItems("level", Qt::MatchRecursive).count(), 0);
     }
 };
