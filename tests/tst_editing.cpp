@@ -70,32 +70,15 @@ class TestEditing : public QObject
     QWidget* window = nullptr;
     Browser* b = nullptr;
     QLineEdit* other = nullptr;
-    int widthVar = 7, heightVar = 3;
+    int widthVar = 7, heightVar = 3, numberVar = 5;
     double ratioVar = 1.5;
-    TIntegerValue *width = nullptr, *height = nullptr;
-    TDoubleValue* ratio = nullptr;
-
-    int numberVar = 5;
     QColor colorVar;
     QFont fontVar;
-    TIntegerValue* number = nullptr;
+    TIntegerValue *width = nullptr, *height = nullptr, *number = nullptr;
+    TDoubleValue* ratio = nullptr;
     TColorValue *color = nullptr, *color2 = nullptr;
     TFontValue *font = nullptr, *font2 = nullptr;
 
-    // Rows in settings section "A" for the settings, color and font tests.
-    void addSection()
-    {
-        numberVar = 5;
-        colorVar = QColor(Qt::red);
-        fontVar = QFont("Sans", 10);
-        b->setItemLevel(b->addGroup("G", "A"), 0);
-        number = b->addInt(1, "n", QString(), "n", &numberVar, LT_Int);
-        color = b->addColor(1, "c", QString(), "c", &colorVar);
-        font = b->addFont(1, "f", QString(), "f", &fontVar);
-        color2 = b->addColor(1, "c2", QString(), QString(), nullptr);
-        font2 = b->addFont(1, "f2", QString(), QString(), nullptr);
-        b->updateFromLinked();
-    }
     // Reads a settings file of the given lines.
     void read(const QByteArray& lines)
     {
@@ -114,7 +97,7 @@ private slots:
     void initTestCase() { QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs); }
     void init()
     {
-        widthVar = 7, heightVar = 3;
+        widthVar = 7, heightVar = 3, numberVar = 5, colorVar = QColor(Qt::red), fontVar = QFont("Sans", 10);
         window = new QWidget;
         auto* layout = new QVBoxLayout(window);
         layout->addWidget(b = new Browser);
@@ -123,9 +106,16 @@ private slots:
         width = b->addInt(0, "Width", QString(), "width", &widthVar, LT_Int);
         height = b->addInt(0, "Height", QString(), "height", &heightVar, LT_Int);
         ratio = b->addReal(0, "Ratio", QString(), "ratio", &ratioVar, LT_Double);
+        // Rows in settings section "A" for the settings, color and font tests.
+        b->setItemLevel(b->addGroup("G", "A"), 0);
+        number = b->addInt(1, "n", QString(), "n", &numberVar, LT_Int);
+        color = b->addColor(1, "c", QString(), "c", &colorVar);
+        font = b->addFont(1, "f", QString(), "f", &fontVar);
+        color2 = b->addColor(1, "c2", QString(), QString(), nullptr);
+        font2 = b->addFont(1, "f2", QString(), QString(), nullptr);
         b->updateFromLinked();
         b->storeSet();
-        window->setGeometry(430, 40, 340, 260);
+        window->setGeometry(430, 40, 340, 480);
         window->show();
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -483,7 +473,6 @@ private slots:
     // A command acts for the drop list it was chosen in.
     void commandActsForItsOwnBrowser()
     {
-        addSection();
         TValueBrowser second;
         TColorValue* theirs = second.addColor(0, "c", QString(), QString(), nullptr);
         theirs->setValue(QColor(Qt::red));
@@ -515,7 +504,6 @@ private slots:
         QFETCH(bool, fontRow);
         QFETCH(bool, button);
         QFETCH(bool, deleteBrowser);
-        addSection();
         TBaseValue* row = fontRow ? static_cast<TBaseValue*>(font) : color;
         TBaseValue* other = fontRow ? static_cast<TBaseValue*>(font2) : color2;
         const QString before = shown(row), otherBefore = shown(other);
@@ -554,8 +542,7 @@ private slots:
     void hiddenCurrentRowShownAgain()
     {
         for (const bool page : {false, true}) {
-            addSection();
-            b->addPage();
+                b->addPage();
             TIntegerValue* row = page ? b->addInt(0, "p", QString(), QString(), nullptr, -1) : number;
             QPointer<TDropList> editor = open(row);
             b->switchPage(page ? 1 : 0);
@@ -574,7 +561,6 @@ private slots:
 
     void specialListReplacedWithEditorOpen()
     {
-        addSection();
         b->setSpecialList(new SpecialValueList, false);
         QVERIFY(!pick(number, "none")); // fills the list from the empty one
         b->setSpecialList(&TValueBrowser::s_specialList, true);
@@ -601,7 +587,6 @@ private slots:
     {
         QFETCH(QByteArray, value);
         QFETCH(QPointF, range);
-        addSection();
         TRangeValue* row = b->addRange(1, "rg", QString(), "rg", nullptr);
         row->setValue(QPointF(1, 2));
         read("[A]\nrg=" + value + "\nn=7\n");
@@ -612,7 +597,6 @@ private slots:
     // A family outside the list reads back as itself, with Return or Down.
     void fontFamilyOutsideList()
     {
-        addSection();
         fontVar = QFont("No Such Family Xq", 11);
         b->updateFromLinked();
         b->storeSet();
@@ -631,7 +615,6 @@ private slots:
     void colorValues()
     {
         QCOMPARE(TColorList::baseColorList().findItem(QColor(255, 0, 0, 128))->text, QString("Red"));
-        addSection();
         const QList<std::tuple<QVariant, QColor, QString>> cases{
             {QColor(10, 20, 30, 40), QColor(10, 20, 30, 40), "#280a141e"},
             {"transparent", QColor(0, 0, 0, 0), "transparent"},
@@ -652,7 +635,6 @@ private slots:
     // The entry picked is the entry shown, also where two name one color.
     void equalColorEntries()
     {
-        addSection();
         TColorValue* row = b->addColor(1, "r", QString(), QString(), nullptr, &TColorList::registeredColorList());
         for (const QString entry : {"cyan", "grey"}) {
             QVERIFY(pick(row, entry));
@@ -663,7 +645,6 @@ private slots:
 
     void specialValuesAndListChanges()
     {
-        addSection();
         number->setSpecial(SV_Default);
         b->setSpecialList(nullptr);
         b->setStoringPolicy(TValueBrowser::SP_Stored);
@@ -686,10 +667,10 @@ private slots:
     // goes through settings as "no value".
     void checkStateAndNoValue()
     {
-        addSection();
         bool on = false;
-        number->addCheckProperty("n.on", &on, LT_Bool);
-        number->setChecked(Qt::Checked);
+        TIntegerValue* fresh = b->addInt(1, "m", QString(), "m", nullptr, LT_Int);
+        fresh->addCheckProperty("m.on", &on, LT_Bool);
+        fresh->setChecked(Qt::Checked);
         b->restoreSet();
         b->updateLinked();
         QVERIFY(on);
@@ -714,7 +695,6 @@ private slots:
         QFETCH(QByteArray, line);
         QFETCH(int, policy);
         QFETCH(QString, text);
-        addSection();
         QString note = "kept";
         TTextValue* row = b->addText(1, "note", QString(), "note", &note);
         b->updateFromLinked();
@@ -730,7 +710,6 @@ private slots:
         const QString oldEntry = entry->text, oldYes = yes->text;
         entry->text = "Std";
         yes->text = "Jawohl";
-        addSection();
         number->setSpecial(SV_Default);
         const bool ok = shown(number) == "Std" && TValueBrowser::s_specialList.findItemByText("Std") == entry
             && TBoolValue::s_BoolList.findItemByText("Jawohl") == yes && entry->text == "Std";
@@ -763,7 +742,6 @@ private slots:
     // The separator of a typed range leaves the numbers whole.
     void rangeTexts()
     {
-        addSection();
         TRangeValidator wide(nullptr, -100, 100, -100, 100);
         TRangeValue* row = b->addRange(1, "rg", QString(), QString(), nullptr, &wide);
         const QList<QPair<QString, QPointF>> cases{{"1.5..2.5", {1.5, 2.5}}, {"10.0..20.0", {10, 20}},
