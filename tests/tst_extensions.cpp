@@ -46,9 +46,7 @@ struct Fixture
     TValueBrowser* browser = new TValueBrowser;
     TFilterEdit filter{browser, &window};
     QUndoStack stack;
-    int width = 3, opacity = 42;
-    bool smooth = false;
-    QPoint origin{1, 2};
+    int width = 3;
     TIntegerValue* widthRow;
     TBoolValue* smoothRow;
     TPointValue* originRow;
@@ -61,12 +59,13 @@ struct Fixture
         b.setSpecialList(&TValueBrowser::s_specialList);
         b.setItemLevel(b.addGroup("Line", "Line"), 0);
         widthRow = b.addInt(1, "Width", "", "width", &width, LT_Int);
-        b.addInt(1, "Opacity", "", "opacity", &opacity, LT_Int);
+        b.addInt(1, "Opacity", "", "opacity", nullptr, LT_Int)->setValue(42);
         b.addInt(1, "Widget", "", "", nullptr, LT_Int)->setVisible(false);
-        smoothRow = b.addBool(1, "Smooth", "", "smooth", &smooth);
+        smoothRow = b.addBool(1, "Smooth", "", "smooth", nullptr);
         smoothRow->addCheckProperty("on", nullptr, LT_Bool);
         b.setItemLevel(b.addGroup("Geometry", "Geometry"), 0);
-        originRow = b.addPoint(1, "Origin", "", "origin", &origin);
+        originRow = b.addPoint(1, "Origin", "", "origin", nullptr);
+        originRow->setValue(QPoint(1, 2));
         originRow->showChildren(true);
         b.addPage();
         b.addInt(0, "Retries", "", "", nullptr, LT_Int);
@@ -193,22 +192,6 @@ private slots:
         QCOMPARE(f.stack.count(), commands + 1);
     }
 
-    void undoLifetime()
-    {
-        auto f = std::make_unique<Fixture>();
-        type(f->widthRow, "9");
-        type(f->widthRow, "8");
-        delete f->widthRow;
-        f->stack.undo(); // the row is gone: nothing to do
-        f->browser->clear();
-        f->stack.undo();
-        QCOMPARE(f->stack.index(), 0);
-        type(f->browser->addInt(0, "New", "", "", nullptr, LT_Int), "4");
-        delete f->browser;
-        f->stack.undo();
-        QCOMPARE(f->stack.index(), 0);
-    }
-
     void inspector()
     {
         Fixture f;
@@ -240,38 +223,47 @@ private slots:
         f.browser->restoreSet();
         QCOMPARE(probe.level, 1);
         QCOMPARE(probe.mode, Probe::Slow);
-        QTemporaryFile file;
-        QVERIFY(file.open());
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath("p.ini"), QSettings::IniFormat);
         probe.setProperty("level", 6);
-        {
-            QSettings out(file.fileName(), QSettings::IniFormat);
-            f.browser->writeDataSet(out);
-        }
-        QCOMPARE(QSettings(file.fileName(), QSettings::IniFormat).value("Probe/level").toInt(), 6);
+        f.browser->writeDataSet(settings);
+        QCOMPARE(settings.group() + settings.value("level").toString(), QString("Probe6"));
         probe.setProperty("level", 2);
-        QSettings in(file.fileName(), QSettings::IniFormat);
-        f.browser->readDataSet(in);
+        f.browser->readDataSet(settings);
         QCOMPARE(probe.level, 6);
     }
 
-    void inspectorLifetime()
+    // Commands whose row or browser is gone do nothing; an inspected object
+    // destroyed disables its rows and closes their editor; removed groups
+    // hear nothing more.
+    void lifetimes()
     {
-        Fixture f;
+        auto f = std::make_unique<Fixture>();
         auto probe = std::make_unique<Probe>();
-        TBaseGroup* group = f.browser->addObject(probe.get());
-        TBaseValue* level = f.row("level");
+        TBaseGroup* group = f->browser->addObject(probe.get());
+        TBaseValue* level = f->row("level");
         QPointer<TDropList> editor = open(level);
         probe.reset(); // while the row's editor is open
-        QVERIFY(!(level->flags() & Qt::ItemIsEnabled));
-        QVERIFY(!level->editor());
+        QVERIFY(!(level->flags() & Qt::ItemIsEnabled) && !level->editor());
         if (editor)
             QTest::keyClicks(editor->comboBox(), "3\r");
         auto other = std::make_unique<Probe>();
-        f.browser->addObject(other.get());
+        f->browser->addObject(other.get());
         delete group;
-        delete f.browser->findItems("Probe", Qt::MatchExactly).first();
+        delete f->browser->findItems("Probe", Qt::MatchExactly).first();
         other->setProperty("level", 9); // no rows left to reach
-        QCOMPARE(f.browser->findItems("level", Qt::MatchRecursive).count(), 0);
+        QCOMPARE(f->browser->findItems("level", Qt::MatchRecursive).count(), 0);
+        type(f->widthRow, "9");
+        type(f->widthRow, "8");
+        delete f->widthRow;
+        f->stack.undo(); // the row is gone: nothing to do
+        f->browser->clear();
+        f->stack.undo();
+        QCOMPARE(f->stack.index(), 0);
+        type(f->browser->addInt(0, "New", "", "", nullptr, LT_Int), "4");
+        delete f->browser;
+        f->stack.undo();
+        QCOMPARE(f->stack.index(), 0);
     }
 };
 
