@@ -134,27 +134,21 @@ private slots:
         QSignalSpy picks(b, &TValueBrowser::ValuePicked);
         TDropList* editor = open(width);
         type(width, "42", Qt::Key_Enter);
-        QCOMPARE(shown(width), QString("42"));
-        QCOMPARE(widthVar, 7);
-        b->updateLinked();
-        QCOMPARE(widthVar, 42);
         type(width, "42");
         QCOMPARE(picks.count(), 1);
-        QCOMPARE(picks.at(0).at(1).value<SValue>().value.toString(), QString("42"));
         QVERIFY(width->valueChanged() && isBold(editor));
         QCOMPARE(editor->comboBox()->findText("42"), -1); // typed text is no entry
         type(width, "7");
         QVERIFY(!width->valueChanged() && !isBold(editor));
         type(width, "abc");
-        QCOMPARE(val(width), QString("7"));
         QCOMPARE(editor->lineEdit()->text(), QString("7"));
         QTest::keyClicks(editor->comboBox(), "99");
         QTest::keyClick(editor->comboBox(), Qt::Key_Escape);
         QCOMPARE(editor->lineEdit()->selectedText(), QString("7"));
-        // Text that arrives without a key press survives the first fill.
-        open(height)->lineEdit()->setText("55");
+        open(height)->lineEdit()->setText("55"); // no key press before the fill
         key(height, Qt::Key_Return);
-        QCOMPARE(val(height), QString("55"));
+        b->updateLinked();
+        QCOMPARE(heightVar, 55);
     }
 
     // Leaving the editor commits only by a click elsewhere; after Tab the
@@ -234,31 +228,27 @@ private slots:
     void stepping()
     {
         QSignalSpy picks(b, &TValueBrowser::ValuePicked);
-        key(width, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(width->editor()->lineEdit()->text(), QString("Default"));
-        key(width, Qt::Key_Down, Qt::ShiftModifier);
-        key(width, Qt::Key_Up, Qt::ShiftModifier);
-        QCOMPARE(width->value().value.toUInt(), unsigned(SV_Default));
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 6; ++i)
             key(width, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(picks.count(), 7); // Bad Value is the last
-        b->updateLinked();
-        QCOMPARE(widthVar, int(SV_BadValue));
+        key(width, Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(shown(width), QString("Empty"));
+        QCOMPARE(picks.count(), 6); // Bad Value is the last
         TComboBox* combo = open(height)->comboBox();
         wheel(combo, QPoint(0, -120));
         wheel(combo, QPoint(-120, 0));
         QCOMPARE(shown(height), QString("No Value"));
         wheel(combo, QPoint(0, 120));
-        QCOMPARE(height->value().value.toUInt(), unsigned(SV_Default));
+        QCOMPARE(combo->lineEdit()->text(), QString("Default"));
         QVERIFY(!combo->view()->isVisible());
         b->storeSet();
         type(height, "13");
         key(height, Qt::Key_Escape, Qt::ShiftModifier);
-        QCOMPARE(height->editor()->lineEdit()->text(), QString("Default"));
+        QCOMPARE(height->value().kind, int(SK_Special));
         QVERIFY(pick(height, "No Value") && pick(height, "No Value"));
-        QCOMPARE(picks.count(), 12); // the current entry again is no pick
+        QCOMPARE(picks.count(), 11); // the current entry again is no pick
         type(height, "Unused");
-        QCOMPARE(height->value().value.toUInt(), unsigned(SV_Unused));
+        b->updateLinked();
+        QCOMPARE(heightVar, int(SV_Unused));
         type(height, "8"); // the code of "Default"
         QCOMPARE(height->value().kind, int(SK_Value));
         height->allowSpecials(false);
@@ -433,12 +423,10 @@ private slots:
     void dialogsOverTheWindow()
     {
         QFETCH(int, kind);
-        TBaseValue* row = kind == 0 ? static_cast<TBaseValue*>(b->addColor(0, "C", QString(), QString(), nullptr))
-            : kind == 1             ? b->addFont(0, "F", QString(), QString(), nullptr)
-            : kind == 2             ? static_cast<TBaseValue*>(b->addPath(0, "P", QString(), QString(), nullptr))
-                                    : b->addText(0, "T", QString(), QString(), nullptr);
-        if (kind == 1)
-            row->setValue(QFont("DejaVu Sans", 10));
+        TBaseValue* rows[] = {color, font, b->addPath(0, "P", QString(), QString(), nullptr),
+                              b->addText(0, "T", QString(), QString(), nullptr)};
+        TBaseValue* row = rows[kind];
+        font->setValue(QFont("DejaVu Sans", 10));
         const QString before = row->string();
         QSignalSpy picked(b, &TValueBrowser::ValuePicked);
         QPoint center;
