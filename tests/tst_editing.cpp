@@ -1,7 +1,8 @@
 // The editing road as a person walks it: the in-place editor's keys,
 // buttons, popup and dialogs, and what the browser draws, driven by real
 // key, mouse and wheel events in an active window; then the crashes and
-// lost values found on that road and in settings files written by hand.
+// lost values found on that road and in settings files written by hand;
+// the filter, undo/redo and live object properties.
 #include "tarvotest.h"
 
 #include <QColorDialog>
@@ -12,6 +13,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTextEdit>
+#include <QTreeWidgetItemIterator>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include <unistd.h>
@@ -22,6 +25,7 @@
 #include "tcolorvalue.h"
 #include "tcompoundvalidators.h"
 #include "tdoublevalue.h"
+#include "tfilteredit.h"
 #include "tfontvalue.h"
 #include "tintegervalue.h"
 #include "tlistvalue.h"
@@ -63,6 +67,27 @@ void roundTrip(TValueBrowser* browser, const std::function<void()>& between)
 
 } // namespace
 
+// An object inspected live by the browser.
+class Probe : public QObject
+{
+    Q_OBJECT
+    Q_PROPERTY(int level MEMBER level NOTIFY levelChanged)
+    Q_PROPERTY(Mode mode MEMBER mode)
+    Q_PROPERTY(QColor color MEMBER color)
+    Q_PROPERTY(QString serial READ serial)
+    Q_PROPERTY(Qt::Alignment align MEMBER align)
+public:
+    enum Mode { Slow, Fast };
+    Q_ENUM(Mode)
+    QString serial() const { return QStringLiteral("X1"); }
+    int level = 1;
+    Mode mode = Slow;
+    QColor color = Qt::red;
+    Qt::Alignment align = Qt::AlignLeft;
+signals:
+    void levelChanged();
+};
+
 class TestEditing : public QObject
 {
     Q_OBJECT
@@ -78,7 +103,46 @@ class TestEditing : public QObject
     TDoubleValue* ratio = nullptr;
     TColorValue *color = nullptr, *color2 = nullptr;
     TFontValue *font = nullptr, *font2 = nullptr;
+    TBoolValue* smooth = nullptr;
+    TPointValue* origin = nullptr;
+    TFilterEdit* filterEdit = nullptr;
+    QUndoStack stack;
 
+    // Line and geometry groups, a row hidden and one on another page, and
+    // an undo stack, for the filter, undo and inspector tests.
+    void addExtras()
+    {
+        b->setItemLevel(b->addGroup("Line", "Line"), 0);
+        b->addInt(1, "Opacity", "", "opacity", nullptr, LT_Int)->setValue(42);
+        b->addInt(1, "Widget", "", "", nullptr, LT_Int)->setVisible(false);
+        smooth = b->addBool(1, "Smooth", "", "smooth", nullptr);
+        smooth->addCheckProperty("on", nullptr, LT_Bool);
+        b->setItemLevel(b->addGroup("Geometry", "Geometry"), 0);
+        origin = b->addPoint(1, "Origin", "", "origin", nullptr);
+        origin->setValue(QPoint(1, 2));
+        origin->showChildren(true);
+        b->addPage();
+        b->addInt(0, "Retries", "", "", nullptr, LT_Int);
+        b->storeSet();
+        b->setUndoStack(&stack);
+    }
+    QStringList shownRows() const
+    {
+        QStringList names;
+        for (QTreeWidgetItemIterator it(b, QTreeWidgetItemIterator::NotHidden); *it; ++it)
+            names << (*it)->text(0);
+        return names;
+    }
+    TBaseValue* row(const char* name) const
+    {
+        return dynamic_cast<TBaseValue*>(b->findItems(name, Qt::MatchRecursive).last());
+    }
+    // A shortcut in the current row's editor, or in the browser without one.
+    void shortcut(Qt::KeyboardModifiers mods = Qt::ControlModifier)
+    {
+        auto* current = dynamic_cast<TBaseValue*>(b->currentItem());
+        QTest::keyClick(current && current->editor() ? current->editor()->comboBox() : static_cast<QWidget*>(b), Qt::Key_Z, mods);
+    }
     // Reads a settings file of the given lines.
     void read(const QByteArray& lines)
     {
@@ -101,6 +165,8 @@ private slots:
         window = new QWidget;
         auto* layout = new QVBoxLayout(window);
         layout->addWidget(b = new Browser);
+        layout->addWidget(filterEdit = new TFilterEdit(b));
+        stack.clear();
         layout->addWidget(other = new QLineEdit);
         b->setSpecialList(&TValueBrowser::s_specialList);
         width = b->addInt(0, "Width", QString(), "width", &widthVar, LT_Int);
@@ -738,6 +804,169 @@ private slots:
             type(row, text);
             QCOMPARE(row->range(), range);
         }
+    }
+
+    void filter_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("name, any case") << "RAT" << "Ratio";
+        QTest::newRow("value text") << "42" << "Line,Opacity";
+        QTest::newRow("all words") << "or 1,2" << "Geometry,Origin,X coordinate,Y coordinate";
+        QTest::newRow("group name keeps its rows") << "geo" << "Geometry,Origin,X coordinate,Y coordinate";
+        QTest::newRow("no match") << "width 42" << "";
+    }
+    void filter()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, shown);
+        addExtras();
+        const QStringList before = shownRows();
+        QVERIFY(!before.contains("Widget") && !before.contains("Retries"));
+        open(smooth);
+        filterEdit->setFocus();
+        QTest::keyClicks(filterEdit, text);
+        QCOMPARE(b->filter(), text);
+        QCOMPARE(shownRows().join(','), shown);
+        QVERIFY(!smooth->editor()); // its row is filtered out
+        // A new row (on page 1) follows the filter, and so does page 1.
+        b->addInt(0, "Ratio 2", "", "", nullptr, LT_Int);
+        b->switchPage(1);
+        QCOMPARE(shownRows(), shown == "Ratio" ? QStringList("Ratio 2") : QStringList());
+        b->switchPage(0);
+        filterEdit->selectAll();
+        QTest::keyClick(filterEdit, Qt::Key_Backspace);
+        QCOMPARE(shownRows(), before);
+    }
+
+    void undo_data()
+    {
+        QTest::addColumn<int>("edit");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("typed") << 0 << "Width" << "9";
+        QTest::newRow("spin steps merge") << 1 << "Width" << "9";
+        QTest::newRow("restore") << 2 << "Width" << "7";
+        QTest::newRow("check box") << 3 << "Smooth" << "2";
+        QTest::newRow("compound child") << 4 << "Origin" << "7,2";
+    }
+    void undo()
+    {
+        QFETCH(int, edit);
+        QFETCH(QString, name);
+        QFETCH(QString, after);
+        addExtras();
+        TBaseValue* item = row(name.toLatin1());
+        auto state = [&] { return edit == 3 ? QString::number(item->checked()) : item->text(1); };
+        if (edit == 2)
+            type(width, "9");
+        const QString before = state();
+        const int commands = stack.count();
+        if (edit == 0)
+            type(width, "9");
+        else if (edit == 1) {
+            for (QToolButton* up : open(width)->findChildren<QToolButton*>()) {
+                if (up->arrowType() == Qt::UpArrow) {
+                    QTest::mouseClick(up, Qt::LeftButton);
+                    QTest::mouseClick(up, Qt::LeftButton);
+                }
+            }
+        } else if (edit == 2)
+            key(width, Qt::Key_Escape, Qt::ShiftModifier);
+        else if (edit == 3) {
+            const QRect cell = b->visualItemRect(smooth);
+            QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + 9, cell.center().y()));
+            QTRY_COMPARE(smooth->checked(), Qt::Checked);
+        } else
+            type(origin->registeredChild(0), "7");
+        QCOMPARE(state(), after);
+        QCOMPARE(stack.count(), commands + 1);
+        QSignalSpy picked(b, &TValueBrowser::ValuePicked);
+        shortcut();
+        QCOMPARE(state(), before);
+        QCOMPARE(picked.count(), 1);
+        shortcut(Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(state(), after);
+        // The application's own changes push nothing.
+        width->setValue(11);
+        b->updateFromLinked();
+        b->restoreSet();
+        b->storeSet();
+        QCOMPARE(stack.count(), commands + 1);
+    }
+
+    void inspector()
+    {
+        addExtras();
+        Probe probe;
+        TBaseGroup* group = b->addObject(&probe, "Probe");
+        b->storeSet();
+        QCOMPARE(group->text(0), QString("Probe"));
+        QCOMPARE(group->child(1)->text(0), QString("Probe"));
+        QCOMPARE(row("level")->text(1), QString("1"));
+        QVERIFY(!(row("serial")->flags() & Qt::ItemIsEnabled));
+        type(row("level"), "5");
+        type(row("mode"), "Fast");
+        type(row("AlignBottom"), "True");
+        QCOMPARE(probe.align, Qt::AlignLeft | Qt::AlignBottom);
+        type(row("align"), "AlignRight");
+        QCOMPARE(probe.align, Qt::AlignRight);
+        type(row("color"), "#00ff00");
+        QCOMPARE(probe.level, 5);
+        QCOMPARE(probe.mode, Probe::Fast);
+        QCOMPARE(probe.color, QColor(Qt::green));
+        shortcut();
+        QCOMPARE(probe.color, QColor(Qt::red));
+        // Behind the browser's back: the row follows, and nothing is pushed.
+        QSignalSpy picked(b, &TValueBrowser::ValuePicked);
+        const int commands = stack.count();
+        probe.setProperty("level", 7);
+        QCOMPARE(row("level")->text(1), QString("7"));
+        QCOMPARE(picked.count() + stack.count(), commands);
+        b->restoreSet();
+        QCOMPARE(probe.level, 1);
+        QCOMPARE(probe.mode, Probe::Slow);
+        QTemporaryDir dir;
+        QSettings settings(dir.filePath("p.ini"), QSettings::IniFormat);
+        probe.setProperty("level", 6);
+        b->writeDataSet(settings);
+        QCOMPARE(settings.group() + settings.value("level").toString(), QString("Probe6"));
+        probe.setProperty("level", 2);
+        b->readDataSet(settings);
+        QCOMPARE(probe.level, 6);
+    }
+
+    // Commands whose row or browser is gone do nothing; an inspected object
+    // destroyed disables its rows and closes their editor; removed groups
+    // hear nothing more.
+    void lifetimes()
+    {
+        addExtras();
+        auto probe = std::make_unique<Probe>();
+        TBaseGroup* group = b->addObject(probe.get());
+        TBaseValue* level = row("level");
+        QPointer<TDropList> editor = open(level);
+        probe.reset(); // while the row's editor is open
+        QVERIFY(!(level->flags() & Qt::ItemIsEnabled) && !level->editor());
+        if (editor)
+            QTest::keyClicks(editor->comboBox(), "3\r");
+        auto other = std::make_unique<Probe>();
+        b->addObject(other.get());
+        delete group;
+        delete b->findItems("Probe", Qt::MatchExactly).first();
+        other->setProperty("level", 9); // no rows left to reach
+        QCOMPARE(b->findItems("level", Qt::MatchRecursive).count(), 0);
+        type(width, "9");
+        type(width, "8");
+        delete width;
+        stack.undo(); // the row is gone: nothing to do
+        b->clear();
+        stack.undo();
+        QCOMPARE(stack.index(), 0);
+        type(b->addInt(0, "New", "", "", nullptr, LT_Int), "4");
+        delete b;
+        stack.undo();
+        QCOMPARE(stack.index(), 0);
     }
 };
 
