@@ -108,24 +108,6 @@ class TestEditing : public QObject
     TFilterEdit* filterEdit = nullptr;
     QUndoStack stack;
 
-    // Line and geometry groups, a row hidden and one on another page, and
-    // an undo stack, for the filter, undo and inspector tests.
-    void addExtras()
-    {
-        b->setItemLevel(b->addGroup("Line", "Line"), 0);
-        b->addInt(1, "Opacity", "", "opacity", nullptr, LT_Int)->setValue(42);
-        b->addInt(1, "Widget", "", "", nullptr, LT_Int)->setVisible(false);
-        smooth = b->addBool(1, "Smooth", "", "smooth", nullptr);
-        smooth->addCheckProperty("on", nullptr, LT_Bool);
-        b->setItemLevel(b->addGroup("Geometry", "Geometry"), 0);
-        origin = b->addPoint(1, "Origin", "", "origin", nullptr);
-        origin->setValue(QPoint(1, 2));
-        origin->showChildren(true);
-        b->addPage();
-        b->addInt(0, "Retries", "", "", nullptr, LT_Int);
-        b->storeSet();
-        b->setUndoStack(&stack);
-    }
     QStringList shownRows() const
     {
         QStringList names;
@@ -172,6 +154,12 @@ private slots:
         width = b->addInt(0, "Width", QString(), "width", &widthVar, LT_Int);
         height = b->addInt(0, "Height", QString(), "height", &heightVar, LT_Int);
         ratio = b->addReal(0, "Ratio", QString(), "ratio", &ratioVar, LT_Double);
+        smooth = b->addBool(0, "Smooth", QString(), "smooth", nullptr);
+        smooth->addCheckProperty("on", nullptr, LT_Bool);
+        b->setItemLevel(b->addGroup("Geometry", "Geometry"), 0);
+        origin = b->addPoint(1, "Origin", QString(), "origin", nullptr);
+        origin->setValue(QPoint(1, 2));
+        origin->showChildren(true);
         // Rows in settings section "A" for the settings, color and font tests.
         b->setItemLevel(b->addGroup("G", "A"), 0);
         number = b->addInt(1, "n", QString(), "n", &numberVar, LT_Int);
@@ -181,7 +169,8 @@ private slots:
         font2 = b->addFont(1, "f2", QString(), QString(), nullptr);
         b->updateFromLinked();
         b->storeSet();
-        window->setGeometry(430, 40, 340, 480);
+        b->setUndoStack(&stack);
+        window->setGeometry(430, 40, 340, 600);
         window->show();
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -810,29 +799,29 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("name, any case") << "RAT" << "Ratio";
-        QTest::newRow("value text") << "42" << "Line,Opacity";
+        QTest::newRow("name, any case") << "HEIG" << "Height";
+        QTest::newRow("value text") << "1.50" << "Ratio";
         QTest::newRow("all words") << "or 1,2" << "Geometry,Origin,X coordinate,Y coordinate";
         QTest::newRow("group name keeps its rows") << "geo" << "Geometry,Origin,X coordinate,Y coordinate";
-        QTest::newRow("no match") << "width 42" << "";
+        QTest::newRow("no match") << "height 1.50" << "";
     }
     void filter()
     {
         QFETCH(QString, text);
         QFETCH(QString, shown);
-        addExtras();
+        addInt("Height hidden")->setVisible(false);
         const QStringList before = shownRows();
-        QVERIFY(!before.contains("Widget") && !before.contains("Retries"));
         open(smooth);
         filterEdit->setFocus();
         QTest::keyClicks(filterEdit, text);
         QCOMPARE(b->filter(), text);
         QCOMPARE(shownRows().join(','), shown);
         QVERIFY(!smooth->editor()); // its row is filtered out
-        // A new row (on page 1) follows the filter, and so does page 1.
-        b->addInt(0, "Ratio 2", "", "", nullptr, LT_Int);
+        // A new row on a new page follows the filter, and so does the page.
+        b->addPage();
+        addInt("Height 2");
         b->switchPage(1);
-        QCOMPARE(shownRows(), shown == "Ratio" ? QStringList("Ratio 2") : QStringList());
+        QCOMPARE(shownRows(), shown == "Height" ? QStringList("Height 2") : QStringList());
         b->switchPage(0);
         filterEdit->selectAll();
         QTest::keyClick(filterEdit, Qt::Key_Backspace);
@@ -855,7 +844,6 @@ private slots:
         QFETCH(int, edit);
         QFETCH(QString, name);
         QFETCH(QString, after);
-        addExtras();
         TBaseValue* item = row(name.toLatin1());
         auto state = [&] { return edit == 3 ? QString::number(item->checked()) : item->text(1); };
         if (edit == 2)
@@ -897,7 +885,6 @@ private slots:
 
     void inspector()
     {
-        addExtras();
         Probe probe;
         TBaseGroup* group = b->addObject(&probe, "Probe");
         b->storeSet();
@@ -941,7 +928,6 @@ private slots:
     // hear nothing more.
     void lifetimes()
     {
-        addExtras();
         auto probe = std::make_unique<Probe>();
         TBaseGroup* group = b->addObject(probe.get());
         TBaseValue* level = row("level");
