@@ -144,7 +144,6 @@ private slots:
         auto* layout = new QVBoxLayout(window);
         layout->addWidget(b = new Browser);
         layout->addWidget(filterEdit = new TFilterEdit(b));
-        stack.clear();
         layout->addWidget(other = new QLineEdit);
         b->setSpecialList(&TValueBrowser::s_specialList);
         width = b->addInt(0, "Width", QString(), "width", &widthVar, LT_Int);
@@ -165,6 +164,7 @@ private slots:
         font2 = b->addFont(1, "f2", QString(), QString(), nullptr);
         b->updateFromLinked();
         b->storeSet();
+        stack.clear();
         b->setUndoStack(&stack);
         window->setGeometry(430, 40, 340, 600);
         window->show();
