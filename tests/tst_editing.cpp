@@ -59,6 +59,15 @@ QAbstractButton* button(TBaseValue* row, int arrow)
     return found;
 }
 
+// Answers a color dialog with blue, a font dialog with a 31 pt font.
+void answerPick(QDialog* dialog)
+{
+    if (auto* colors = qobject_cast<QColorDialog*>(dialog))
+        colors->setCurrentColor(Qt::blue);
+    if (auto* fonts = qobject_cast<QFontDialog*>(dialog))
+        fonts->setCurrentFont(QFont("Serif", 31));
+}
+
 // Writes the browser's values to a fresh file and reads them back.
 void roundTrip(TValueBrowser* browser, const std::function<void()>& between)
 {
@@ -288,16 +297,13 @@ private slots:
     // and lose their editor; editors open only in the value column.
     void arrowKeysAndDisabledRows()
     {
-        QPointer<TDropList> first = open(width);
-        QTest::keyClicks(first->comboBox(), "42");
-        QTest::keyClick(first->comboBox(), Qt::Key_Down);
+        QTest::keyClicks(open(width)->comboBox(), "42");
+        QTest::keyClick(width->editor()->comboBox(), Qt::Key_Down);
         QVERIFY(b->currentItem() == height && height->editor());
         QTest::keyClicks(height->editor()->comboBox(), "5");
         QTest::keyClick(height->editor()->comboBox(), Qt::Key_Up);
         QCOMPARE(val(width) + val(height), QString("425"));
         QVERIFY(b->currentItem() == width && isBold(width->editor()));
-        flush();
-        QVERIFY(first.isNull());
         height->setEnabled(false);
         key(width, Qt::Key_Down);
         QVERIFY(b->currentItem() == ratio);
@@ -336,8 +342,7 @@ private slots:
         QCOMPARE(added, 0);
     }
 
-    // Rows are as high as their font needs and no higher for an open
-    // editor; a dragged column divider holds until the browser's width changes.
+    // Rows are as high as the font needs, not the editor; a dragged divider holds until a resize.
     void layout()
     {
         QWidget* header = b->header()->viewport();
@@ -432,7 +437,6 @@ private slots:
         for (TBaseValue* row : std::initializer_list<TBaseValue*>{color, font, b->addPath(0, "P", QString(), QString(), nullptr),
                                                                   b->addText(0, "T", QString(), QString(), nullptr)}) {
             const QString before = row->string();
-            QSignalSpy picked(b, &TValueBrowser::ValuePicked);
             QPoint center;
             QVERIFY(clickDots<QDialog>(row, [&](QDialog* dialog) {
                 center = dialog->frameGeometry().center();
@@ -441,26 +445,34 @@ private slots:
             }));
             QVERIFY(window->frameGeometry().contains(center));
             QCOMPARE(row->string(), before);
-            QCOMPARE(picked.count(), 0);
         }
     }
 
-    // A command acts for the drop list it was chosen in.
+    // A command acts for the drop list it was chosen in, also when another
+    // browser fills its list before or while the dialog runs.
     void commandActsForItsOwnBrowser()
     {
         TValueBrowser second;
-        TColorValue* theirs = second.addColor(0, "c", QString(), QString(), nullptr);
-        theirs->setValue(QColor(Qt::red));
         second.show();
-        QVERIFY(!pick(color, "none")); // fills our list
-        open(theirs)->comboBox()->ensureFilled();
-        ModalAnswer<QColorDialog> answer([](QColorDialog* dialog) {
-            dialog->setCurrentColor(Qt::blue);
-            dialog->accept();
-        });
-        QVERIFY(pick(color, "Pick color..."));
-        QTRY_COMPARE(color->color(), QColor(Qt::blue));
-        QCOMPARE(theirs->color(), QColor(Qt::red));
+        auto fillTheirs = [&](int i) {
+            TBaseValue* row = i ? static_cast<TBaseValue*>(second.addFont(0, "f", QString(), QString(), nullptr))
+                                : second.addColor(0, "c", QString(), QString(), nullptr);
+            open(row)->comboBox()->ensureFilled();
+        };
+        for (int i = 0; i < 2; ++i) {
+            TBaseValue* mine = i ? static_cast<TBaseValue*>(font) : color;
+            QVERIFY(!pick(mine, "none")); // fills our list
+            fillTheirs(i);
+            ModalAnswer<QDialog> answer([&](QDialog* dialog) {
+                fillTheirs(i);
+                answerPick(dialog);
+                dialog->accept();
+            });
+            QVERIFY(pick(mine, i ? "Pick font..." : "Pick color..."));
+            QTRY_VERIFY(answer.seen());
+        }
+        QCOMPARE(color->color(), QColor(Qt::blue));
+        QCOMPARE(font->font().pointSize(), 31);
     }
 
     // A color or font dialog whose asking editor lost its row takes nothing.
@@ -488,10 +500,7 @@ private slots:
         connect(open(row)->comboBox(), &QComboBox::textActivated, [&] { activationDone = true; });
         ModalAnswer<QDialog> answer([&](QDialog* dialog) {
             inActivation = !button && !activationDone;
-            if (auto* colors = qobject_cast<QColorDialog*>(dialog))
-                colors->setCurrentColor(Qt::blue);
-            if (auto* fonts = qobject_cast<QFontDialog*>(dialog))
-                fonts->setCurrentFont(QFont("Serif", 31));
+            answerPick(dialog);
             deleteBrowser ? b->deleteLater() : b->setCurrentItem(other);
             dialog->accept();
         });
@@ -511,8 +520,7 @@ private slots:
         }
     }
 
-    // A current row hidden and shown again keeps its editor and the typed
-    // text.
+    // A current row hidden and shown again keeps its editor and typed text.
     void hiddenCurrentRowShownAgain()
     {
         QPointer<TDropList> editor = open(number);
@@ -550,8 +558,7 @@ private slots:
         QCOMPARE(number->editor()->comboBox()->findText("Default"), -1);
     }
 
-    // A translucent color, or a QRgb number, through the row, the variable
-    // and settings.
+    // A translucent color or a QRgb number through the row, variable and settings.
     void colorValues()
     {
         QCOMPARE(TColorList::baseColorList().findItem(QColor(255, 0, 0, 128))->text, QString("Red"));
@@ -564,9 +571,6 @@ private slots:
             QCOMPARE(shown(color), text);
             b->updateLinked();
             QCOMPARE(colorVar, expected);
-            color->setValue(QColor(Qt::blue));
-            b->updateFromLinked();
-            QCOMPARE(color->color(), expected);
             roundTrip(b, [&] { color->setValue(QColor(Qt::green)); });
             QCOMPARE(color->color(), expected);
         }
@@ -580,7 +584,6 @@ private slots:
         fontVar = QFont("No Such Family Xq", 11);
         b->updateFromLinked();
         for (const Qt::Key k : {Qt::Key_Return, Qt::Key_Down}) {
-            QCOMPARE(open(font)->lineEdit()->text(), QString("No Such Family Xq [11]"));
             QVERIFY(!pick(font, "none")); // fills the list
             key(font, k);
             b->updateLinked();
@@ -810,11 +813,9 @@ private slots:
         auto probe = std::make_unique<Probe>();
         TBaseGroup* group = b->addObject(probe.get());
         TBaseValue* level = row("level");
-        QPointer<TDropList> editor = open(level);
+        open(level);
         probe.reset(); // while the row's editor is open
         QVERIFY(!(level->flags() & Qt::ItemIsEnabled) && !level->editor());
-        if (editor)
-            QTest::keyClicks(editor->comboBox(), "3\r");
         auto other = std::make_unique<Probe>();
         b->addObject(other.get());
         delete group;
