@@ -1,5 +1,7 @@
 #include "tarvotest.h"
 
+#include <QWidgetAction>
+
 #include <QColorDialog>
 #include <QFontComboBox>
 #include <QFontDatabase>
@@ -146,6 +148,7 @@ private slots:
         // Switching to rich text keeps what is not markup as typed.
         for (const char* text : {"a<b", "x < y > z", "&amp;", "one\ntwo\n\nfour"})
             QTest::addRow("%s", qPrintable(QString(text).replace('\n', '|'))) << "" << type(text) << text << true << "/";
+        QTest::newRow("Clear") << "Hello" << Script([](QWidget* d) { click(d, "&Clear"), typeText(editor(d), "x"); }) << "x" << false << "/";
         QTest::newRow("to plain and back") << "<b>Hello</b> <i>world</i>" << twice << "Hello world" << true << "/";
     }
     void dialogEdits()
@@ -183,6 +186,12 @@ private slots:
             QTextEdit* edit = editor(dialog);
             QVERIFY(dialog->width() >= 600 && dialog->height() >= 500 && QDir(":/images").entryList({"*.xpm"}).size() == 16);
             QVERIFY(sizeCombo(dialog)->isEditable() && sizeCombo(dialog)->count() == QFontDatabase::standardSizes().size());
+            QStringList tips;
+            for (QAction* a : bar(dialog, "Main")->actions() + bar(dialog, "Tools")->actions())
+                tips << (a->isSeparator() || qobject_cast<QWidgetAction*>(a) ? QString() : a->toolTip());
+            QCOMPARE(tips.join('|'), QStringLiteral("Clear Text|Open Text from File|Save Text to File||Undo Last Action|"
+                "Redo Last Action|Cut to Clipboard|Copy to Clipboard|Paste from Clipboard||Switch between Rich and Plain "
+                "text|||Pick a Color|Switch Bold|Switch Italic|Switch Underline||Align Left|Align Center|Align Right|Align Justified"));
             // The text, then what undo and redo can do, after each step.
             QString steps;
             for (const char* step : {"", "Delete", "&Undo", "&Redo", "&Undo"}) {
@@ -203,6 +212,10 @@ private slots:
             click(dialog, "&Justify");
             QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
             QCOMPARE(aligned(), QStringLiteral("0100"));
+            // The font tools follow the cursor: after "abc" it stands in the second face.
+            for (int i = 0; i < 3; ++i)
+                QTest::keyClick(edit, Qt::Key_Right);
+            QVERIFY(dialog->findChild<QFontComboBox*>()->currentText() == "DejaVu Sans Mono" && sizeCombo(dialog)->currentText() == "20");
 
             // Selecting shows the font at the cursor; it must not apply it.
             const auto in = [edit](const QString& family) {
