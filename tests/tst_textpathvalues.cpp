@@ -274,7 +274,9 @@ private slots:
         editor(&dialog)->setPlainText(text);
         QVERIFY(dialog.saveToFile(m_other) && file(m_other) == text.toUtf8());
         editor(&dialog)->clear();
+        dialog.findChild<QFontComboBox*>()->setFocus(); // loading gives the text the focus back
         QVERIFY(dialog.loadFromFile(m_other) && editor(&dialog)->toPlainText() == text && !rich(&dialog));
+        QCOMPARE(dialog.focusWidget(), editor(&dialog));
         // What cannot be read changes nothing. A failed save says so and keeps the old file: one with
         // no room for a temporary file beside it is not truncated in place.
         const QString longName = m_dir->filePath(QString(250, 'n'));
