@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QToolTip>
 #include <QUndoStack>
 #include <QVBoxLayout>
 
@@ -85,6 +86,9 @@ class Probe : public QObject
 {
     Q_OBJECT
     Q_PROPERTY(int level MEMBER level NOTIFY levelChanged)
+    Q_PROPERTY(int secret MEMBER secret DESIGNABLE false)
+    Q_PROPERTY(QFont font MEMBER font)
+    Q_PROPERTY(qint64 stamp MEMBER stamp)
     Q_PROPERTY(Mode mode MEMBER mode)
     Q_PROPERTY(QColor color MEMBER color)
     Q_PROPERTY(QString serial READ objectName)
@@ -92,7 +96,9 @@ class Probe : public QObject
 public:
     enum Mode { Slow, Fast };
     Q_ENUM(Mode)
-    int level = 1;
+    int level = 1, secret = 0;
+    QFont font;
+    qint64 stamp = 0;
     Mode mode = Slow;
     QColor color = Qt::red;
     Qt::Alignment align = Qt::AlignLeft;
@@ -251,8 +257,13 @@ private slots:
         QCOMPARE(picked.count(), int(arrow != Qt::NoArrow));
         QTRY_VERIFY(focusIn(width));
         type(width, "12.7", Qt::Key_Enter);
-        type(width, "abc"); // refused
+        type(width, "Un"); // refused, not completed to "Unused"
         QCOMPARE(width->editor()->lineEdit()->text() + width->string(), QString("1212"));
+        QInputMethodEvent composed; // text from an input method, then Return
+        composed.setCommitString("4");
+        QCoreApplication::sendEvent(open(height)->lineEdit(), &composed);
+        key(height, Qt::Key_Return);
+        QCOMPARE(height->string(), QString("4"));
         origin->setValue(QPointF(-2.5, 2.5));
         QCOMPARE(origin->variant().toPoint(), QPointF(-2.5, 2.5).toPoint());
     }
@@ -556,6 +567,7 @@ private slots:
         QCOMPARE(number->value().kind, int(SK_Special));
         b->setSpecialList(nullptr);
         QCOMPARE(number->editor()->comboBox()->findText("Default"), -1);
+        QCOMPARE(number->editor()->lineEdit()->text(), shown(number));
     }
 
     // A translucent color or a QRgb number through the row, variable and settings.
@@ -591,11 +603,16 @@ private slots:
             QCOMPARE(shown(font), QString("No Such Family Xq [11]"));
         }
         TColorValue* named = b->addColor(1, "r", QString(), QString(), nullptr, &TColorList::registeredColorList());
-        for (const QString entry : {"cyan", "grey"}) {
+        QSignalSpy picks(b, &TValueBrowser::ValuePicked);
+        for (const QString entry : {"cyan", "grey", "grey"}) {
             QVERIFY(pick(named, entry));
             QTRY_COMPARE(shown(named), entry);
             QCOMPARE(named->editor()->lineEdit()->text(), entry);
         }
+        QCOMPARE(picks.count(), 2); // the current entry again is no pick
+        for (int i = 0; i < 6; ++i) // past the specials: the family stepped to is shown in a tip
+            wheel(open(font)->comboBox(), QPoint(0, -120));
+        QCOMPARE(QToolTip::text(), font->font().family());
         TRangeValidator wide(nullptr, -100, 100, -100, 100);
         TRangeValue* ranged = b->addRange(1, "rg", QString(), QString(), nullptr, &wide);
         const QList<QPair<QString, QPointF>> cases{{"1.5..2.5", {1.5, 2.5}}, {"10.0..20.0", {10, 20}},
@@ -716,6 +733,11 @@ private slots:
         QCOMPARE(b->filter(), text);
         QCOMPARE(shownRows().join(','), shown);
         QVERIFY(!smooth->editor()); // its row is filtered out
+        // A new row shows under a matching group, not under one kept for a child.
+        b->setItemLevel(static_cast<TBaseItem*>(origin->parent()), 0);
+        TIntegerValue* depth = b->addInt(1, "Depth", QString(), QString(), nullptr, -1);
+        QCOMPARE(depth->isHidden(), text != "geo");
+        delete depth;
         // A new row on a new page follows the filter, and so does the page.
         b->addPage();
         addInt("Height 2");
@@ -780,15 +802,21 @@ private slots:
         TBaseGroup* group = b->addObject(&probe, "Probe");
         b->storeSet();
         QCOMPARE(group->text(0) + group->child(1)->text(0), QString("ProbeProbe"));
+        QCOMPARE(group->child(1)->background(0), group->child(1)->background(1)); // one band
+        QVERIFY(b->findItems("secret", Qt::MatchRecursive).isEmpty()); // not designable
         QCOMPARE(row("level")->text(1), QString("1"));
         QVERIFY(!(row("serial")->flags() & Qt::ItemIsEnabled));
         type(row("level"), "5");
+        type(row("level"), "Default"); // a special is not written
         type(row("mode"), "Fast");
         type(row("AlignBottom"), "True");
-        QCOMPARE(probe.align, Qt::AlignLeft | Qt::AlignBottom);
+        type(row("AlignLeft"), "False");
+        QCOMPARE(probe.align, Qt::AlignBottom);
         type(row("align"), "AlignRight");
         QCOMPARE(probe.align, Qt::AlignRight);
+        type(row("font"), "Serif [31]");
         type(row("color"), "#00ff00");
+        QCOMPARE(probe.font.pointSize(), 31);
         QCOMPARE(probe.level, 5);
         QCOMPARE(probe.mode, Probe::Fast);
         QCOMPARE(probe.color, QColor(Qt::green));
@@ -800,8 +828,10 @@ private slots:
         probe.setProperty("level", 7);
         QCOMPARE(row("level")->text(1), QString("7"));
         QCOMPARE(picked.count() + stack.count(), commands);
+        probe.stamp = 9;
         b->restoreSet();
         QCOMPARE(probe.level, 1);
+        QCOMPARE(probe.stamp, qint64(9)); // shown as text only, never written
         QCOMPARE(probe.mode, Probe::Slow);
     }
 
