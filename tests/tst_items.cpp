@@ -264,6 +264,7 @@ private Q_SLOTS:
         add("ulonglong from negative", LT_ULongLong, qulonglong(1), qlonglong(-1), qulonglong(0));
         add("float", LT_Float, 1.5f, 2.25, 2.25f);
         add("float overflow", LT_Float, 1.5f, -1e300, -std::numeric_limits<float>::infinity());
+        add("float max", LT_Float, 1.5f, double(std::numeric_limits<float>::max()), std::numeric_limits<float>::max());
         add("double", LT_Double, 0.1, QStringLiteral("3.75"), 3.75);
         add("bool from text", LT_Bool, false, QStringLiteral("true"), true);
         add("string", LT_String, QStringLiteral("abc"), 12, QStringLiteral("12"));
@@ -442,8 +443,10 @@ private Q_SLOTS:
         on = false;
         r.io(path, false, Linked);
         QVERIFY(count == 5 && ratio == 0.25 && on && shown(r.count) == "1");
-        r.io(iniFile("count=abc\nratio=12.345\n"), false, Linked);
-        QVERIFY(count == 5 && ratio == 10.0);
+        double plain = 3; // a row without a validator of its own
+        addPlain(r.b, "Plain", &plain, LT_Double);
+        r.io(iniFile("count=abc\nratio=12.345\nplain=abc\n"), false, Linked);
+        QVERIFY(count == 5 && ratio == 10.0 && plain == 3);
         r.io(iniFile("count=99999999999\nratio=nan\n"), false, Linked);
         QVERIFY(count == kIntMax && ratio == 10.0);
     }
