@@ -136,6 +136,9 @@ private Q_SLOTS:
         second->setVisible(true);
         QVERIFY(!first->isHidden() && second->isHidden() && second->visible());
         b.setCurrentItem(first);
+        for (const bool on : {false, true})
+            second->setEnabled(on); // the current row keeps its place and its editor
+        QVERIFY(b.currentItem() == first && !second->editor());
         QSignalSpy hint(&b, &TValueBrowser::HintChanged), itemHint(&b, &TValueBrowser::ItemHint);
         b.switchPage(0);
         b.switchPage(1);
