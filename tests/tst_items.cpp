@@ -5,6 +5,7 @@
 #include "tbasegroup.h"
 #include "tdoublevalue.h"
 #include "tintegervalue.h"
+#include "tlistvalue.h"
 #include "tvariant_p.h"
 
 #include <QSettings>
@@ -132,6 +133,14 @@ private Q_SLOTS:
         TValueBrowser plain;
         addInt(plain, "J")->setSpecial(SV_Default);
         QCOMPARE(row(plain, 0)->value().kind, int(SK_Value));
+        // A list row's popup then holds its entries alone, unmarked while unchanged.
+        TItemList modes(false);
+        modes.setItem(1, QStringLiteral("One"));
+        TListValue* l = plain.addList(0, "L", {}, {}, nullptr, LT_Int, &modes);
+        plain.storeSet();
+        key(l, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(l->editor()->comboBox()->count() == 1 && l->editor()->lineEdit()->font().weight() != QFont::Bold);
+        l->editor()->comboBox()->hidePopup();
     }
 
     void setSpecialList()
