@@ -482,6 +482,29 @@ private Q_SLOTS:
         QCOMPARE(state(r.b), QStringLiteral("1/2 0.50000 3 Default* 3 3 3/2 3 3"));
     }
 
+    void settingsBlobs()
+    {
+        // Blobs as written by Qt, every byte escaped: an entry Qt could not
+        // read without aborting is left out, and its row keeps its value.
+        const auto blob = [](const char* key, const QByteArray& hex) {
+            QByteArray out = key + QByteArray("=@Variant(");
+            for (const char c : QByteArray::fromHex(hex))
+                out += '\\' + QByteArray::number(uchar(c), 8);
+            return out + ")\n";
+        };
+        TValueBrowser b;
+        for (const char* name : {"A", "B", "C", "D", "E", "F", "G"})
+            addPlain(b, name)->setValue(QStringLiteral("kept"));
+        QSettings s(iniFile(blob("a", "00000009 00000002") + blob("b", "00000009 00000002 00000001 7f 00000002 00000005")
+                            + blob("c", "00000009 00000002 00000002 00000007 00000002 00000005")
+                            + blob("d", "00000000 00000000")
+                            + blob("e", QByteArray("00000009 00000001").repeated(66) + "00000002 00000005")
+                            + "f=@Variant(\\0\\0\\0\\2\\0\\0\\0\\5) ;, @Variant(\\0\\0\\0\\t\\0\\0\\0\\2)\n"
+                            + "=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\ng=1\\"), QSettings::IniFormat);
+        b.readDataSet(s);
+        QCOMPARE(state(b), QStringLiteral("kept    kept 5 1"));
+    }
+
     void settingsOfOtherBuilds()
     {
         // A row of each kind in three sections, as the Qt 5 and the Qt 6
