@@ -262,7 +262,7 @@ private Q_SLOTS:
         const auto add = [](const char* name, int type, const QVariant& var, const QVariant& value,
                             const QVariant& written) { QTest::newRow(name) << type << var << value << written; };
         add("int", LT_Int, 7, QStringLiteral("42"), 42); add("int from real", LT_Int, -7, 2.5, 3);
-        add("int clamped", LT_Long, 0, qlonglong(1000000000000), kIntMax);
+        add("int clamped", LT_Long, 0, qlonglong(1000000000000), kIntMax); add("int from junk", LT_Int, 7, "abc", 0);
         add("int clamped below", LT_Int, 0, -1e12, kIntMin); add("uint from negative", LT_UInt, 1u, -5, 0u);
         add("uint from negative text", LT_ULong, 1u, QStringLiteral("-5"), 0u);
         add("uint clamped", LT_UInt, 4000000000u, qlonglong(5000000000), 4294967295u);
