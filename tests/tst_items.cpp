@@ -472,11 +472,11 @@ private Q_SLOTS:
         r.io(iniFile("count=abc\nhuge=99999999999\nnotype=5\nbadtype=6\nbadtype.Type=xyz\nratio=nan\ncountOn=abc\n"
                      "wrongtype=@Rect(1 2 3 4)\nunlisted=99\nunlisted.Type=1\nzero=0\nzero.Type=1\n"), false);
         QCOMPARE(state(r.b), QStringLiteral("1/0 0.50000 2147483647 5 6 3 3/2 3 3"));
-        // An empty file changes nothing, also for the stored set.
+        // Missing keys change nothing, also in the stored set; a kind unknown there is a value.
         r.io(iniFile(), false);
-        r.io(iniFile(), false, Stored);
+        r.io(iniFile("count=9\ncount.Type=-1\n"), false, Stored);
         r.b.restoreSet();
-        QCOMPARE(state(r.b), QStringLiteral("1/2 0.50000 3 Default* 3 3 3/2 3 3"));
+        QCOMPARE(state(r.b), QStringLiteral("9/2 0.50000 3 Default* 3 3 3/2 3 3"));
     }
 
     void settingsBlobs()
