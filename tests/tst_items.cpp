@@ -5,6 +5,7 @@
 #include "tbasegroup.h"
 #include "tdoublevalue.h"
 #include "tintegervalue.h"
+#include "tlistvalue.h"
 #include "tvariant_p.h"
 
 #include <QSettings>
@@ -128,10 +129,17 @@ private Q_SLOTS:
         TIntegerValue* i = addInt(b, "I");
         QVERIFY(changes.count() == 1 && isSpecial(i, SV_BadValue) && i->toolTip(1) == "Bad Value");
         QVERIFY(i->setValue(QVariant(5)) && shown(i) == "5" && i->toolTip(1) == "5");
-        // Without special values special codes are no values.
+        // Without special values special codes are no values, and a list
+        // row's popup holds the list alone, unmarked while unchanged.
+        TItemList modes(false);
+        modes.setItem(1, QStringLiteral("One"));
         TValueBrowser plain;
         addInt(plain, "J")->setSpecial(SV_Default);
         QCOMPARE(row(plain, 0)->value().kind, int(SK_Value));
+        TListValue* l = plain.addList(0, "L", {}, {}, nullptr, LT_Int, &modes);
+        plain.storeSet();
+        QVERIFY(pick(l, "One") && l->editor()->comboBox()->count() == 1);
+        QVERIFY(l->editor()->lineEdit()->font().weight() != QFont::Bold);
     }
 
     void setSpecialList()
@@ -227,7 +235,7 @@ private Q_SLOTS:
         QVERIFY(!g->hasValue() && b.selectedItems() == QList<QTreeWidgetItem*>{v});
         // Rows 2 and 3 show the same text, only row 3 is changed; rows 4 and
         // 5 show a two-line value and its first line with the mark " <...>".
-        for (const char* text : {"x", "y", "first\nsecond", "first <...>", "first"})
+        for (const char* text : {"x", "y", "first\nsecond", "first <...>", "first", "\nsecond", " <...>"})
             addPlain(b, "V")->setValue(QString::fromLatin1(text));
         b.storeSet();
         row(b, 3)->setValue(QStringLiteral("x"));
@@ -240,7 +248,7 @@ private Q_SLOTS:
             return b.viewport()->grab(rect.adjusted(0, 0, -rect.width() / 2, 0)).toImage();
         };
         QVERIFY(cell(2, 1) != cell(3, 1) && cell(2, 0) == cell(3, 0));
-        QVERIFY(cell(4, 1) == cell(5, 1) && cell(4, 1) != cell(6, 1));
+        QVERIFY(cell(4, 1) == cell(5, 1) && cell(4, 1) != cell(6, 1) && cell(7, 1) == cell(8, 1));
         b.setChangeInfo(false); // without change marks the row looks like the others
         QCOMPARE(cell(2, 1), cell(3, 1));
     }
@@ -254,7 +262,7 @@ private Q_SLOTS:
         const auto add = [](const char* name, int type, const QVariant& var, const QVariant& value,
                             const QVariant& written) { QTest::newRow(name) << type << var << value << written; };
         add("int", LT_Int, 7, QStringLiteral("42"), 42); add("int from real", LT_Int, -7, 2.5, 3);
-        add("int clamped", LT_Long, 0, qlonglong(1000000000000), kIntMax);
+        add("int clamped", LT_Long, 0, qlonglong(1000000000000), kIntMax); add("int from junk", LT_Int, 7, "abc", 0);
         add("int clamped below", LT_Int, 0, -1e12, kIntMin); add("uint from negative", LT_UInt, 1u, -5, 0u);
         add("uint from negative text", LT_ULong, 1u, QStringLiteral("-5"), 0u);
         add("uint clamped", LT_UInt, 4000000000u, qlonglong(5000000000), 4294967295u);
@@ -262,9 +270,9 @@ private Q_SLOTS:
         add("longlong", LT_LongLong, qlonglong(5e10), qlonglong(-1234567890123), qlonglong(-1234567890123));
         add("ulonglong", LT_ULongLong, qulonglong(18e18), QStringLiteral("42"), qulonglong(42));
         add("ulonglong from negative", LT_ULongLong, qulonglong(1), qlonglong(-1), qulonglong(0));
-        add("float", LT_Float, 1.5f, 2.25, 2.25f);
+        add("float", LT_Float, 1.5f, 2.25, 2.25f); add("double", LT_Double, 0.1, QStringLiteral("3.75"), 3.75);
         add("float overflow", LT_Float, 1.5f, -1e300, -std::numeric_limits<float>::infinity());
-        add("double", LT_Double, 0.1, QStringLiteral("3.75"), 3.75);
+        add("float max", LT_Float, 1.5f, double(std::numeric_limits<float>::max()), std::numeric_limits<float>::max());
         add("bool from text", LT_Bool, false, QStringLiteral("true"), true);
         add("string", LT_String, QStringLiteral("abc"), 12, QStringLiteral("12"));
         add("color", LT_Color, QColor(Qt::red), QStringLiteral("#00ff00"), QColor(0, 255, 0));
@@ -334,7 +342,7 @@ private Q_SLOTS:
         int number = 1;
         qint64 wide = qint64(1) << 32; // an int variable's bits: 0
         double negative = -4;
-        QVariant any(7);
+        QVariant any(1);
         QColor color(Qt::blue);
         void* const variables[] = {&flag, &two, &number, &wide, &negative, &any, &color};
         const int types[] = {LT_Bool, LT_String, LT_Int, LT_LongLong, LT_Double, LT_Variant, LT_Color};
@@ -343,7 +351,7 @@ private Q_SLOTS:
             row(b, i)->setChecked(Qt::Checked);
         }
         b.updateFromLinked();
-        QVERIFY(state(b) == "/2 /2 /1 /0 /0 /2 /2" && row(b, 1)->checkProperyName() == "on1");
+        QVERIFY(state(b) == "/2 /2 /1 /0 /0 /1 /2" && row(b, 1)->checkProperyName() == "on1");
         for (int i = 0; i < 7; ++i)
             row(b, i)->setChecked(Qt::CheckState(i % 3));
         b.updateLinked();
@@ -421,7 +429,7 @@ private Q_SLOTS:
     {
         const QString path = iniFile();
         int count = 5;
-        double ratio = 0.25;
+        double ratio = 0.25, plain = 3;
         bool on = true;
         {
             Rows r(false, &count, &ratio, &on);
@@ -442,8 +450,9 @@ private Q_SLOTS:
         on = false;
         r.io(path, false, Linked);
         QVERIFY(count == 5 && ratio == 0.25 && on && shown(r.count) == "1");
-        r.io(iniFile("count=abc\nratio=12.345\n"), false, Linked);
-        QVERIFY(count == 5 && ratio == 10.0);
+        addPlain(r.b, "Plain", &plain, LT_Double); // without a validator of its own
+        r.io(iniFile("count=abc\nratio=12.345\nplain=abc\n"), false, Linked);
+        QVERIFY(count == 5 && ratio == 10.0 && plain == 3);
         r.io(iniFile("count=99999999999\nratio=nan\n"), false, Linked);
         QVERIFY(count == kIntMax && ratio == 10.0);
     }
@@ -463,11 +472,32 @@ private Q_SLOTS:
         r.io(iniFile("count=abc\nhuge=99999999999\nnotype=5\nbadtype=6\nbadtype.Type=xyz\nratio=nan\ncountOn=abc\n"
                      "wrongtype=@Rect(1 2 3 4)\nunlisted=99\nunlisted.Type=1\nzero=0\nzero.Type=1\n"), false);
         QCOMPARE(state(r.b), QStringLiteral("1/0 0.50000 2147483647 5 6 3 3/2 3 3"));
-        // An empty file changes nothing, also for the stored set.
+        // Missing keys change nothing, also in the stored set; a kind unknown there is a value.
         r.io(iniFile(), false);
-        r.io(iniFile(), false, Stored);
+        r.io(iniFile("count=9\ncount.Type=-1\n"), false, Stored);
         r.b.restoreSet();
-        QCOMPARE(state(r.b), QStringLiteral("1/2 0.50000 3 Default* 3 3 3/2 3 3"));
+        QCOMPARE(state(r.b), QStringLiteral("9/2 0.50000 3 Default* 3 3 3/2 3 3"));
+    }
+
+    void settingsBlobs()
+    {
+        // Blobs, every byte escaped: what Qt could not read safely is left out.
+        const auto blob = [](const char* key, const QByteArray& hex) {
+            QByteArray out = key + QByteArray("=@Variant(");
+            for (const char c : QByteArray::fromHex(hex))
+                out += '\\' + QByteArray::number(uchar(c), 8);
+            return out + ")\n";
+        };
+        TValueBrowser b;
+        for (const char* name : {"A", "B", "C", "D", "E", "F", "G"})
+            addPlain(b, name)->setValue(QStringLiteral("kept"));
+        QSettings s(iniFile(blob("a", "00000009 00000002") + blob("b", "00000009 00000002 00000001 7f 00000002 00000005")
+                            + blob("c", "00000009 00000002 00000002 00000007 00000002 00000005") + blob("d", "00000000")
+                            + blob("e", QByteArray("00000009 00000001").repeated(66) + "00000002 00000005")
+                            + "f=@Variant(\\0\\0\\0\\2\\0\\0\\0\\5) ;, @Variant(\\0\\0\\0\\t\\0\\0\\0\\2)\n"
+                            + "=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\ng=1\\"), QSettings::IniFormat);
+        b.readDataSet(s);
+        QCOMPARE(state(b), QStringLiteral("kept    kept 5 1"));
     }
 
     void settingsOfOtherBuilds()
