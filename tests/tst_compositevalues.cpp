@@ -204,6 +204,9 @@ void TestCompositeValues::lists()
     const QIcon icon = TColorList::makeIcon(QColor(Qt::red), 24, 12);
     for (const QPoint& p : {QPoint(0, 0), QPoint(23, 6), QPoint(12, 11), QPoint(0, 6), QPoint(12, 0), QPoint(23, 11)})
         QCOMPARE(pixel(icon, p.x(), p.y()), QRgb(0));
+    s_messages = 0; // a swatch of no width is none, made without complaint
+    { MessageCount count; QVERIFY(TColorList::makeIcon(QColor(Qt::red), 0, 12).isNull()); }
+    QCOMPARE(s_messages, 0);
     // Lookup by color only; entries made from any color form.
     const TItem* navy = TColorList::baseColorList().findItem("#000080");
     QVERIFY(navy && navy->text == "Dark Blue" && !base.findItem("#FF0000") && !base.findItem("red"));
