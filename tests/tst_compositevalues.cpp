@@ -389,14 +389,15 @@ void TestCompositeValues::fontValues()
     f.browser.storeSet();
     type(f.font, shown(f.font));
     QVERIFY(kept(f.font->font()) == kept(font) && !f.font->valueChanged());
-    QFont bolder(font), stretched(font), pixels(font), bigger(font), renamed(font);
+    QFont bolder(font), stretched(font), pixels(font), larger(font), bigger(font), renamed(font);
     bolder.setWeight(QFont::DemiBold);
     stretched.setStretch(150);
     pixels.setPixelSize(13);
+    larger.setPixelSize(14);
     bigger.setPointSize(font.pointSize() + 1);
     renamed.setFamily(font.family().toLower() == font.family() ? "Tarvo" : font.family().toLower());
     QCOMPARE(f.font->valueChanged(QVariant(font.toString()), QVariant(bolder)), font.weight() != QFont::Bold);
-    QVERIFY(!f.font->valueChanged(font, stretched) && f.font->valueChanged(font, pixels));
+    QVERIFY(!f.font->valueChanged(font, stretched) && f.font->valueChanged(font, pixels) && f.font->valueChanged(pixels, larger));
     QVERIFY(f.font->valueChanged(font, bigger) && f.font->valueChanged(font, renamed));
 }
 
