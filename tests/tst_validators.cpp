@@ -108,7 +108,7 @@ private slots:
         // Rectangle edges are computed in 64 bits and clamped.
         rows("bounded rect", new TRectValidator(this, 1, 100, 1, 100),
              {{"-5,-5,1000,0", QRect(-5, -5, 100, 1)}, {QRect(10, 20, 30, 40), QRect(10, 20, 30, 40)}});
-        rows("rect", TRectValidator::s_RectValidator, {{QRectF(1.4, 0.6, 10.2, 9.5), QRect(1, 1, 10, 10)},
+        rows("rect", TRectValidator::s_RectValidator, {{QRectF(1.4, 0.6, 10.2, 9.5), QRect(1, 1, 10, 10)}, {QRectF(qQNaN(), qQNaN(), 2, 2), QRect(0, 0, 2, 2)},
              {"2147483647,0,10,10", QRect(QPoint(kMax, 0), QPoint(kMax, 9))},
              {"99999999999,0,5,5", QRect(QPoint(kMax, 0), QPoint(kMax, 4))},
              {"-2147483648,0,-10,5", QRect(QPoint(kMin, 0), QPoint(kMin, 4))},
