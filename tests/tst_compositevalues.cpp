@@ -227,7 +227,7 @@ void TestCompositeValues::lists()
     QVERIFY(copy.compareComboItem(serif->value, QFont("Serif", 30)));
     QVERIFY(!copy.compareComboItem(serif->value, QFont("serif")));
     TFontValue::setDefaultFont(QStringLiteral("Tarvo Default"));
-    QCOMPARE((new TFontValue(m_browser.get(), "New", nullptr))->font().family(), QStringLiteral("Tarvo Default"));
+    QCOMPARE(kept((new TFontValue(m_browser.get(), "New", nullptr))->font()), kept(QFont("Tarvo Default")));
     TFontValue::setDefaultFont(QString());
     QCOMPARE(TFontValue::defaultFont().family(), QFont().family());
 }
@@ -255,6 +255,7 @@ void TestCompositeValues::colorValues_data()
     row("QColor", red, V, red, "Red");
     row("alpha", QColor(255, 0, 0, 128), C, "#80ff0000", "#80ff0000");
     row("int", 16711680, C, red, "Red");
+    row("real", 255.0, C, blue, "Blue");
     row("QRgb", 0xffff0000u, C, red, "Red");
     row("bytes", QByteArray("lightpink"), V, QByteArray("lightpink"), "lightpink");
     for (const QVariant& bad : {QVariant(), QVariant(QColor()), QVariant(-1), QVariant(Q_INT64_C(1) << 40),
@@ -358,7 +359,11 @@ void TestCompositeValues::fontValues_data()
     const QFont full = styled("Cour", 9, QFont::Bold, false, true, true);
     row("description", full.toString(), "", full);
     row("short description", "Courier New,14", "", QFont("Courier New", 14));
-    row("sixteen fields", "Cour,9,-1,5,700,1,1,1,0,0,0,0,0,0,0,0", "", styled("Cour", 9, QFont::Bold, true, true, true));
+    QFont wide = styled("Cour", 9, QFont::Bold, true, true, true);
+    wide.setStretch(150);
+    wide.setWordSpacing(2);
+    wide.setCapitalization(QFont::AllUppercase);
+    row("sixteen fields", "Cour,9,-1,5,700,1,1,1,0,0,1,0,0,2,150,0", "", wide);
     row("shown form", "Cour [1]", "", styled("Cour", 1, QFont::Bold, true, true)); // no completion
     // A family must read back from its own description.
     for (const char* bad : {"", "\n", "Times,Bold", "a,b,c", "Cour,9,-1,5,700,0,0,0,0,0,0,0,x,0,0,0"})
@@ -382,6 +387,8 @@ void TestCompositeValues::fontValues()
     }
     QCOMPARE(s_messages, 0); // no complaints from the font parser either
     QCOMPARE(kept(f.font->font()), kept(font));
+    QVERIFY(f.font->font().stretch() == font.stretch() && f.font->font().wordSpacing() == font.wordSpacing()
+            && f.font->font().capitalization() == font.capitalization());
     QVERIFY(f.font->value().kind == SK_ListItem && !f.font->currentEntry());
     QCOMPARE(shown(f.font), QStringLiteral("%1 [%2]").arg(font.family()).arg(font.pointSize()));
     // The shown text reads back as that font; demibold and bold are one
