@@ -102,7 +102,7 @@ private slots:
              {"99999999999,-99999999999", QPoint(kMax, kMin)}, {QPointF(1.6, -2.4), QPoint(2, -2)},
              {QPointF(1e20, qQNaN()), QPoint(kMax, kMin)}, {"7", no}, {QSize(1, 2), no}});
         rows("square", new TPointValidator(this, 0, 100, 0, 100), {{"150,-5", QPoint(100, 0)}});
-        rows("size", new TSizeValidator(this, 1, 500, 1, 500), {{QSize(0, 800), QSize(1, 500)}});
+        rows("size", new TSizeValidator(this, 1, 500, 1, 500), {{QSize(0, 800), QSize(1, 500)}, {QSizeF(2.4, 3.6), QSize(2, 4)}});
         rows("shared size", TSizeValidator::s_SizeValidator, {{"10,-20", QSize(10, -20)}});
 
         // Rectangle edges are computed in 64 bits and clamped.
