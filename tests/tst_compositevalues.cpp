@@ -303,10 +303,14 @@ void TestCompositeValues::colorValues()
 
 void TestCompositeValues::colorChildren()
 {
+    TColorList own; // outlives the rows
     Form f;
     // Rows made without the factory follow the class default; the factory's always take own values.
     TColorValue* direct = new TColorValue(&f.browser, "Direct", nullptr); // no list to look colors up in
     QVERIFY(direct->isOwnValues() && direct->setValue("#FF0000") && shown(direct) == "#ff0000");
+    TColorValue* appending = new TColorValue(&f.browser, "Appending", &own);
+    appending->allowListAppending(true); // an own color joins the list
+    QVERIFY(appending->setValue("#123456") && own.findItem("#123456"));
     TColorValue::setDefaultUseOwnValues(false);
     QVERIFY(!(new TColorValue(&f.browser, "Strict", nullptr))->isOwnValues());
     QVERIFY(f.browser.addColor(0, "Own", "", "", nullptr)->isOwnValues());
