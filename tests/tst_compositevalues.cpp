@@ -112,12 +112,13 @@ QStringList childTexts(const TBaseValue* value, int column = 1)
     return texts;
 }
 
-// Refuses points right of x = 50.
+// Refuses points (and ranges) right of x = 50.
 struct SmallX : TValueValidator
 {
     EValidateResult checkValue(QVariant& v) override
     {
-        return v.userType() == QMetaType::QPoint && v.toPoint().x() <= 50 ? VR_Valid : VR_Invalid;
+        const bool point = v.userType() == QMetaType::QPoint || v.userType() == QMetaType::QPointF;
+        return point && v.toPointF().x() <= 50 ? VR_Valid : VR_Invalid;
     }
 };
 
@@ -203,16 +204,20 @@ void TestCompositeValues::lists()
     const QIcon icon = TColorList::makeIcon(QColor(Qt::red), 24, 12);
     for (const QPoint& p : {QPoint(0, 0), QPoint(23, 6), QPoint(12, 11), QPoint(0, 6), QPoint(12, 0), QPoint(23, 11)})
         QCOMPARE(pixel(icon, p.x(), p.y()), QRgb(0));
+    s_messages = 0; // a swatch of no width is none, made without complaint
+    { MessageCount count; QVERIFY(TColorList::makeIcon(Qt::red, 0, 12).isNull() && !TColorList::makeIcon(Qt::red, 24, 1).isNull()); }
+    QCOMPARE(s_messages, 0);
     // Lookup by color only; entries made from any color form.
     const TItem* navy = TColorList::baseColorList().findItem("#000080");
     QVERIFY(navy && navy->text == "Dark Blue" && !base.findItem("#FF0000") && !base.findItem("red"));
     TColorList own; // entries as named, or by their "#rrggbb" name; no entry for what is no color
     QVERIFY(own.setItem(QVariant("navy"), "My color", nullptr)->value == QVariant(QColor(0, 0, 128)));
-    QVERIFY(own.setItem(QVariant(255))->text == "#0000ff" && !own.setItem("bleu") && !own.setItem(QColor()));
+    QVERIFY(own.setItem(QVariant(255))->text == "#0000ff" && own.setItem(QVariant("0")) && !own.setItem("bleu") && !own.setItem(QColor()));
 
     // Fonts: the standard sizes, and every family (the default one too) in
     // copies of their own; entries are families, matched exactly.
-    QCOMPARE(TFontList::defaultFontSizeList().size(), QFontDatabase::standardSizes().size());
+    QVERIFY(TFontList::defaultFontSizeList().size() == QFontDatabase::standardSizes().size()
+            && !TFontList::defaultFontSizeList().ownsIcons()); // entries an application adds keep their icons
     const TItem* first = TFontList::fullFontList().first();
     QVERIFY(first->value == firstFamily() && first->text == firstFamily() && !first->icon);
     QVERIFY(TFontList::fullFontList().findItemByText(QFont().family()));
@@ -222,7 +227,7 @@ void TestCompositeValues::lists()
     QVERIFY(copy.compareComboItem(serif->value, QFont("Serif", 30)));
     QVERIFY(!copy.compareComboItem(serif->value, QFont("serif")));
     TFontValue::setDefaultFont(QStringLiteral("Tarvo Default"));
-    QCOMPARE((new TFontValue(m_browser.get(), "New", nullptr))->font().family(), QStringLiteral("Tarvo Default"));
+    QCOMPARE(kept((new TFontValue(m_browser.get(), "New", nullptr))->font()), kept(QFont("Tarvo Default")));
     TFontValue::setDefaultFont(QString());
     QCOMPARE(TFontValue::defaultFont().family(), QFont().family());
 }
@@ -250,6 +255,7 @@ void TestCompositeValues::colorValues_data()
     row("QColor", red, V, red, "Red");
     row("alpha", QColor(255, 0, 0, 128), C, "#80ff0000", "#80ff0000");
     row("int", 16711680, C, red, "Red");
+    row("real", 255.0, C, blue, "Blue");
     row("QRgb", 0xffff0000u, C, red, "Red");
     row("bytes", QByteArray("lightpink"), V, QByteArray("lightpink"), "lightpink");
     for (const QVariant& bad : {QVariant(), QVariant(QColor()), QVariant(-1), QVariant(Q_INT64_C(1) << 40),
@@ -297,15 +303,20 @@ void TestCompositeValues::colorValues()
 
 void TestCompositeValues::colorChildren()
 {
+    TColorList own; // outlives the rows
     Form f;
     // Rows made without the factory follow the class default; the factory's always take own values.
-    QVERIFY((new TColorValue(&f.browser, "Direct", nullptr))->isOwnValues());
+    TColorValue* direct = new TColorValue(&f.browser, "Direct", nullptr); // no list to look colors up in
+    QVERIFY(direct->isOwnValues() && direct->setValue("#FF0000") && shown(direct) == "#ff0000");
+    TColorValue* appending = new TColorValue(&f.browser, "Appending", &own);
+    appending->allowListAppending(true); // an own color joins the list
+    QVERIFY(appending->setValue("#123456") && own.findItem("#123456"));
     TColorValue::setDefaultUseOwnValues(false);
     QVERIFY(!(new TColorValue(&f.browser, "Strict", nullptr))->isOwnValues());
     QVERIFY(f.browser.addColor(0, "Own", "", "", nullptr)->isOwnValues());
     TColorValue::setDefaultUseOwnValues(true);
     TIntegerValue* parts[] = {f.color->redValue(), f.color->greenValue(), f.color->blueValue()};
-    QCOMPARE(f.color->childCount(), 3);
+    QVERIFY(f.color->childCount() == 3 && !f.browser.getItem(0)); // parts have no id of their own
     QCOMPARE(parts[0]->text(0) + parts[1]->text(0) + parts[2]->text(0), "RedGreenBlue");
     // "red" and the entry "Red" are one color but different picks.
     type(f.color, "red");
@@ -313,8 +324,8 @@ void TestCompositeValues::colorChildren()
     QVERIFY(f.color->value().kind == SK_ListItem && parts[0]->number() == 255 && parts[1]->number() == 0);
     type(parts[1], "128");
     QCOMPARE(shown(f.color), QString("#ff8000"));
-    type(parts[2], "300"); // clamped to a byte
-    QVERIFY(shown(f.color) == "#ff80ff" && parts[2]->number() == 255);
+    type(parts[0], "300"); // clamped to a byte
+    QVERIFY(shown(f.color) == "#ff8000" && parts[0]->number() == 255);
     // A special hides the parts and shows no swatch; an own value keeps its transparency.
     f.color->setSpecial(SV_Default);
     QVERIFY(parts[0]->isHidden() && f.color->icon(1).isNull() && !f.color->color().isValid());
@@ -353,8 +364,14 @@ void TestCompositeValues::fontValues_data()
     const QFont full = styled("Cour", 9, QFont::Bold, false, true, true);
     row("description", full.toString(), "", full);
     row("short description", "Courier New,14", "", QFont("Courier New", 14));
+    QFont wide = styled("Cour", 9, QFont::Bold, true, true, true);
+    wide.setStretch(150);
+    wide.setWordSpacing(2);
+    wide.setCapitalization(QFont::AllUppercase);
+    row("sixteen fields", "Cour,9,-1,5,700,1,1,1,0,0,1,0,0,2,150,0", "", wide);
+    row("shown form", "Cour [1]", "", styled("Cour", 1, QFont::Bold, true, true)); // no completion
     // A family must read back from its own description.
-    for (const char* bad : {"", "\n", "Times,Bold", "a,b,c"})
+    for (const char* bad : {"", "\n", "Times,Bold", "a,b,c", "Cour,9,-1,5,700,0,0,0,0,0,0,0,x,0,0,0"})
         row(("refused " + QByteArray(bad).toPercentEncoding()).constData(), bad, nullptr);
     row("number", 42, nullptr);
     row("invalid", QVariant(), nullptr);
@@ -375,6 +392,8 @@ void TestCompositeValues::fontValues()
     }
     QCOMPARE(s_messages, 0); // no complaints from the font parser either
     QCOMPARE(kept(f.font->font()), kept(font));
+    QVERIFY(f.font->font().stretch() == font.stretch() && f.font->font().wordSpacing() == font.wordSpacing()
+            && f.font->font().capitalization() == font.capitalization());
     QVERIFY(f.font->value().kind == SK_ListItem && !f.font->currentEntry());
     QCOMPARE(shown(f.font), QStringLiteral("%1 [%2]").arg(font.family()).arg(font.pointSize()));
     // The shown text reads back as that font; demibold and bold are one
@@ -382,14 +401,15 @@ void TestCompositeValues::fontValues()
     f.browser.storeSet();
     type(f.font, shown(f.font));
     QVERIFY(kept(f.font->font()) == kept(font) && !f.font->valueChanged());
-    QFont bolder(font), stretched(font), pixels(font), bigger(font), renamed(font);
+    QFont bolder(font), stretched(font), pixels(font), larger(font), bigger(font), renamed(font);
     bolder.setWeight(QFont::DemiBold);
     stretched.setStretch(150);
     pixels.setPixelSize(13);
+    larger.setPixelSize(14);
     bigger.setPointSize(font.pointSize() + 1);
     renamed.setFamily(font.family().toLower() == font.family() ? "Tarvo" : font.family().toLower());
     QCOMPARE(f.font->valueChanged(QVariant(font.toString()), QVariant(bolder)), font.weight() != QFont::Bold);
-    QVERIFY(!f.font->valueChanged(font, stretched) && f.font->valueChanged(font, pixels));
+    QVERIFY(!f.font->valueChanged(font, stretched) && f.font->valueChanged(font, pixels) && f.font->valueChanged(pixels, larger));
     QVERIFY(f.font->valueChanged(font, bigger) && f.font->valueChanged(font, renamed));
 }
 
@@ -407,17 +427,22 @@ void TestCompositeValues::fontRowAndChildren()
     const QFont tip("Tarvo Tip", 9);
     QToolTip::setFont(tip);
     QVERIFY(row->setValue(QVariant(QFont("Courier New", 14))));
-    TComboBox* combo = open(row)->comboBox();
-    combo->ensureFilled();
+    const auto separated = [](TBaseValue* r) { // the commands are set apart from the entries
+        TComboBox* c = open(r)->comboBox();
+        c->ensureFilled();
+        return c->itemText(c->count() - 2).isEmpty();
+    };
+    QVERIFY(separated(f.color) && separated(row));
+    TComboBox* combo = row->editor()->comboBox();
     QVERIFY(combo->entryEditor(combo->count() - 1) == &TFontValue::s_FontComboEditor);
     QVERIFY(combo->findText("Courier") >= 0 && combo->currentIndex() == combo->findText("Courier New"));
     QVariant family(QStringLiteral("Courier New"));
     f.courier.highlightComboItem(family, 1, combo, QPoint(10, 10));
-    QCOMPARE(QToolTip::font().family(), QStringLiteral("Courier New"));
+    QVERIFY(QToolTip::font().family() == "Courier New" && QToolTip::text() == "Courier New");
     QVERIFY(row->setValue(QVariant(QStringLiteral("Tarvo Serif")))); // a family outside the list
     QCOMPARE(row->editor()->lineEdit()->text(), QStringLiteral("Tarvo Serif [14]"));
     open(f.color);
-    QCOMPARE(QToolTip::font(), tip);
+    QVERIFY(QToolTip::font() == tip && !row->editor()); // left: its editor is closed
     // Children: the size and four switches, in step with the font both ways.
     const QList<TBaseValue*> parts = row->childValues();
     QStringList names;
@@ -433,11 +458,11 @@ void TestCompositeValues::fontRowAndChildren()
     QVERIFY(parts.at(4)->setValue(false)); // the font is built anew from the children
     QCOMPARE(kept(row->font()), kept(QFont("Courier", 14, QFont::Bold, true)));
     QVERIFY(parts.at(1)->setValue(false));
-    type(parts.at(0), "13");
-    QVERIFY(parts.at(0)->value().kind == SK_Value && shown(row) == "Courier [13]");
+    type(parts.at(0), "0"); // sizes are positive
+    QVERIFY(parts.at(0)->value().kind == SK_Value && shown(row) == "Courier [1]");
     delete parts.at(2); // a child row deleted by the application leaves its part alone
     QVERIFY(!row->registeredChild(2) && parts.at(3)->setValue(true));
-    QCOMPARE(kept(row->font()), kept(styled("Courier", 13, QFont::Normal, true, true, false)));
+    QCOMPARE(kept(row->font()), kept(styled("Courier", 1, QFont::Normal, true, true, false)));
     QFont pixels("Tarvo Sans");
     pixels.setPixelSize(20);
     QVERIFY(row->setValue(QVariant(pixels)) && row->valueText() == "Tarvo Sans [-1]");
@@ -672,9 +697,13 @@ void TestCompositeValues::newValuesAndSpecials()
     QVERIFY(point.point() == QPoint(15, 40) && childTexts(&point) == QStringList({"15", "40"}));
     // A child value the parent refuses shows the parent's value again.
     SmallX small;
-    point.setValidator(&small);
-    type(point.registeredChild(0), "60");
-    QCOMPARE(childTexts(&point), QStringList({"15", "40"}));
+    TRangeValue range(m_browser.get(), "range", "low", "high");
+    QVERIFY(range.setValue("15 : 40"));
+    for (TBaseValue* value : {static_cast<TBaseValue*>(&point), static_cast<TBaseValue*>(&range)}) {
+        value->setValidator(&small);
+        type(value->registeredChild(0), "60");
+        QCOMPARE(childTexts(value).join(',').remove(".00000"), QString("15,40"));
+    }
 }
 
 void TestCompositeValues::factoryAndLinks()

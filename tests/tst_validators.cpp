@@ -84,9 +84,10 @@ private slots:
         // Real texts come back the same when validated again.
         rows("unit", new TDoubleValidator(0.0, 1.0, 2, this), {{"0.5", "0.50"}, {"0.50", "0.50"}, {"2", "1.00"},
              {"-0.1", "0.00"}, {qInf(), "1.00"}, {"1e400", "1.00"}, {"x", no}});
+        rows("whole", new TDoubleValidator(0.0, 10.0, 0, this), {{"1.25", "1"}, {"7", "7"}});
         rows("bound finer than decimals", new TDoubleValidator(0.001, 1.0, 2, this), {{"-1", "0.00"}});
         rows("real", TDoubleValidator::s_DoubleValidator, {{3.14159265, "3.14159"}, {2.5, "2.50000"},
-             {"-0.000001", "0.00000"}, {1e20, "100000000000000000000.00000"},
+             {"-0.000001", "0.00000"}, {1e20, "100000000000000000000.00000"}, {"05.00000", "5.00000"}, {"-0.00000", "0.00000"}, {"1e00005", "100000.00000"}, {"1.0e+05", "100000.00000"},
              {"nan", no}, {"inf", no}, {qQNaN(), no}, {qInf(), no}, {"1e400", no}, {no, no}});
 
         QRegExp letters(QStringLiteral("a+")), digits(QStringLiteral("\\d{3}")), broken(QStringLiteral("(\\d"));
@@ -101,13 +102,13 @@ private slots:
              {"99999999999,-99999999999", QPoint(kMax, kMin)}, {QPointF(1.6, -2.4), QPoint(2, -2)},
              {QPointF(1e20, qQNaN()), QPoint(kMax, kMin)}, {"7", no}, {QSize(1, 2), no}});
         rows("square", new TPointValidator(this, 0, 100, 0, 100), {{"150,-5", QPoint(100, 0)}});
-        rows("size", new TSizeValidator(this, 1, 500, 1, 500), {{QSize(0, 800), QSize(1, 500)}});
+        rows("size", new TSizeValidator(this, 1, 500, 1, 500), {{QSize(0, 800), QSize(1, 500)}, {QSizeF(2.4, 3.6), QSize(2, 4)}});
         rows("shared size", TSizeValidator::s_SizeValidator, {{"10,-20", QSize(10, -20)}});
 
         // Rectangle edges are computed in 64 bits and clamped.
         rows("bounded rect", new TRectValidator(this, 1, 100, 1, 100),
              {{"-5,-5,1000,0", QRect(-5, -5, 100, 1)}, {QRect(10, 20, 30, 40), QRect(10, 20, 30, 40)}});
-        rows("rect", TRectValidator::s_RectValidator, {{QRectF(0.4, 0.6, 10.2, 9.5), QRect(0, 1, 10, 10)},
+        rows("rect", TRectValidator::s_RectValidator, {{QRectF(1.4, 0.6, 10.2, 9.5), QRect(1, 1, 10, 10)}, {QRectF(qQNaN(), qQNaN(), 2, 2), QRect(0, 0, 2, 2)},
              {"2147483647,0,10,10", QRect(QPoint(kMax, 0), QPoint(kMax, 9))},
              {"99999999999,0,5,5", QRect(QPoint(kMax, 0), QPoint(kMax, 4))},
              {"-2147483648,0,-10,5", QRect(QPoint(kMin, 0), QPoint(kMin, 4))},
