@@ -124,8 +124,11 @@ void TComboBox::mouseDoubleClickEvent(QMouseEvent*)
 void TComboBox::wheelEvent(QWheelEvent* e)
 {
     // A wheel step acts as Shift+Down or Shift+Up; a sideways wheel steps by
-    // its own delta.
+    // its own delta. The start and end of a touchpad gesture come without a
+    // delta and step nothing.
     const QPoint delta = e->angleDelta();
+    if (delta.isNull())
+        return;
     const int key = (delta.y() != 0 ? delta.y() : delta.x()) < 0 ? Qt::Key_Down : Qt::Key_Up;
     QKeyEvent step(QEvent::KeyPress, key, e->modifiers() | Qt::ShiftModifier, QString(), false, 1);
     QCoreApplication::sendEvent(this, &step);

@@ -234,16 +234,22 @@ TItem* TColorList::setItem(const QVariant& value, const QString& text, QIcon* ic
 
 TItem* TColorList::findItem(const QVariant& value)
 {
-    // A QColor is found by its RGB part, whatever its alpha; a text by the
-    // text form of an entry.
+    // A QColor is found by its RGB part, whatever its alpha, an entry of
+    // the very same alpha first ("transparent" before "black"); a text by
+    // the text form of an entry.
     if (value.userType() == QMetaType::QColor) {
         const QColor color = qvariant_cast<QColor>(value);
+        TItem* sameRgb = nullptr;
         for (TItem* entry : qAsConst(*this)) {
             const QColor entryColor = colorOf(entry->value);
-            if (color.isValid() && entryColor.isValid() && entryColor.rgb() == color.rgb())
+            if (!color.isValid() || !entryColor.isValid() || entryColor.rgb() != color.rgb())
+                continue;
+            if (entryColor.alpha() == color.alpha())
                 return entry;
+            if (!sameRgb)
+                sameRgb = entry;
         }
-        return nullptr;
+        return sameRgb;
     }
     const QString key = value.toString();
     for (TItem* entry : qAsConst(*this)) {
@@ -403,8 +409,16 @@ bool TColorValue::setValue(const QVariant& value)
     // A translucent color is an own value: an entry of the list with the
     // same RGB part would lose its alpha.
     QVariant checked = value;
-    if (isOwnValues() && checkColor(checked) != TValueValidator::VR_Invalid && colorOf(checked).alpha() != 255)
+    if (isOwnValues() && checkColor(checked) != TValueValidator::VR_Invalid && colorOf(checked).alpha() != 255) {
+        // Unless the list has that very color ("transparent").
+        const QColor color = colorOf(checked);
+        TItem* entry = m_list ? m_list->findItem(QVariant(color)) : nullptr;
+        if (entry && colorOf(entry->value).rgba() == color.rgba()) {
+            setRecord(SK_ListItem, entry->value, entry);
+            return true;
+        }
         return TBaseValue::setValue(value);
+    }
 
     // A form the validator rewrites ("#FF0000", 0xff0000, a color with
     // alpha) may name a color of the list: it is then that entry, as its
