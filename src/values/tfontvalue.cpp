@@ -4,6 +4,7 @@
 #include "tcombobox_p.h"
 #include "tdroplist_p.h"
 #include "tintegervalue.h"
+#include "tpixmapstore_p.h"
 #include "tvaluebrowser.h"
 
 #include <QComboBox>
@@ -212,14 +213,22 @@ QIcon TFontList::makeIcon(const QFont& font, int width, int height)
         m_truetype = new QIcon(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fonttruetype-16.png"));
         m_bitmap = new QIcon(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fontbitmap-16.png"));
     }
-    QPixmap pixmap(24, 20);
     QFont sample(font);
-    sample.setPixelSize(pixmap.height());
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
-    painter.setFont(sample);
-    painter.drawText(pixmap.rect(), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Aa"));
-    painter.end();
+    sample.setPixelSize(20);
+    // Samples are kept by the face drawn, with what the font leaves open
+    // taken from the default font as the painter does (the size is the
+    // sample's own). Every call still gives an icon of its own, as a
+    // freshly drawn one would be.
+    static TPixmapStore<QFont> samples;
+    const QPixmap pixmap = samples.pixmap(sample.resolve(QFont()), [&sample]() {
+        QPixmap pixmap(24, 20);
+        pixmap.fill(Qt::white);
+        QPainter painter(&pixmap);
+        painter.setFont(sample);
+        painter.drawText(pixmap.rect(), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Aa"));
+        painter.end();
+        return pixmap;
+    });
     return QIcon(pixmap);
 }
 
