@@ -708,6 +708,26 @@ void TBaseValue::registerChild(TBaseValue* child)
     child->setChildMode();
 }
 
+void TBaseValue::setChildValue(TBaseValue* child, const QVariant& value)
+{
+    if (!child)
+        return;
+    // setValue() would bring back the very record the child has (the same
+    // entry of its list, or the same plain value the validator passed),
+    // and the row would stay as it is.
+    const SValue& current = child->m_current;
+    if (!child->m_editor && current.value.userType() == value.userType()
+        && tarvoVariantsEqual(current.value, value)) {
+        TItemList* list = child->list();
+        if (current.kind == SK_ListItem && child->m_currentEntry && list
+            && list->findItem(value) == child->m_currentEntry)
+            return;
+        if (current.kind == SK_Value && !child->m_currentEntry && !list)
+            return;
+    }
+    child->setValue(value);
+}
+
 void TBaseValue::setChildMode()
 {
     m_childMode = true;

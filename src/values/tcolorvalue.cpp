@@ -495,11 +495,11 @@ void TColorValue::doUpdateChildren()
 {
     const QColor col = color();
     if (TIntegerValue* red = redValue())
-        red->setValue(QVariant(col.red()));
+        setChildValue(red, QVariant(col.red()));
     if (TIntegerValue* green = greenValue())
-        green->setValue(QVariant(col.green()));
+        setChildValue(green, QVariant(col.green()));
     if (TIntegerValue* blue = blueValue())
-        blue->setValue(QVariant(col.blue()));
+        setChildValue(blue, QVariant(col.blue()));
 }
 
 void TColorValue::doUpdateFromChild(TBaseValue* child)

@@ -520,15 +520,15 @@ void TFontValue::doUpdateChildren()
 {
     const QFont f = font();
     if (TListValue* size = sizeChild())
-        size->setValue(QVariant(f.pointSize()));
+        setChildValue(size, QVariant(f.pointSize()));
     if (TBoolValue* bold = switchChild(1))
-        bold->setValue(f.weight() > QFont::Normal);
+        setChildValue(bold, QVariant(f.weight() > QFont::Normal));
     if (TBoolValue* italic = switchChild(2))
-        italic->setValue(f.style() != QFont::StyleNormal);
+        setChildValue(italic, QVariant(f.style() != QFont::StyleNormal));
     if (TBoolValue* underline = switchChild(3))
-        underline->setValue(f.underline());
+        setChildValue(underline, QVariant(f.underline()));
     if (TBoolValue* strikeOut = switchChild(4))
-        strikeOut->setValue(f.strikeOut());
+        setChildValue(strikeOut, QVariant(f.strikeOut()));
 }
 
 void TFontValue::doUpdateFromChild(TBaseValue* child)
