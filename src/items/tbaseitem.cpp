@@ -64,11 +64,6 @@ TBaseItem::TBaseItem(TValueBrowser* browser, TBaseItem* parent, const QString& n
     } else if (browser) {
         browser->addTopLevelItem(this);
     }
-    // The view finds a row among its siblings by searching from the last
-    // one, and remembers the place: the new last row is found at once now,
-    // but only after a long search once many rows have followed it.
-    if (TValueBrowser* b = this->browser())
-        b->indexFromItem(this);
     init(name, page, id);
 }
 

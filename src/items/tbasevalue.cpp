@@ -337,6 +337,12 @@ void TBaseValue::showBuiltCells()
         if (value->m_currentEntry || value->m_current.kind == SK_Special || !value->valueText().isEmpty()
             || !value->itemIcon().isNull())
             value->showCell();
+        else if (TValueBrowser* b = value->browser())
+            // The view finds a row among its siblings by searching from the
+            // last one, and remembers the place: the new row is found at
+            // once now, but only after a long search once many rows have
+            // followed it.
+            b->indexFromItem(value);
     }
 }
 
