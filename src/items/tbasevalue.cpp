@@ -337,6 +337,12 @@ void TBaseValue::showBuiltCells()
         if (value->m_currentEntry || value->m_current.kind == SK_Special || !value->valueText().isEmpty()
             || !value->itemIcon().isNull())
             value->showCell();
+        else if (TValueBrowser* b = value->browser())
+            // The view finds a row among its siblings by searching from the
+            // last one, and remembers the place: the new row is found at
+            // once now, but only after a long search once many rows have
+            // followed it.
+            b->indexFromItem(value);
     }
 }
 
@@ -706,6 +712,26 @@ void TBaseValue::registerChild(TBaseValue* child)
     m_children.append(child);
     child->allowSpecials(false);
     child->setChildMode();
+}
+
+void TBaseValue::setChildValue(TBaseValue* child, const QVariant& value)
+{
+    if (!child)
+        return;
+    // setValue() would bring back the very record the child has (the same
+    // entry of its list, or the same plain value the validator passed),
+    // and the row would stay as it is.
+    const SValue& current = child->m_current;
+    if (!child->m_editor && current.value.userType() == value.userType()
+        && tarvoVariantsEqual(current.value, value)) {
+        TItemList* list = child->list();
+        if (current.kind == SK_ListItem && child->m_currentEntry && list
+            && list->findItem(value) == child->m_currentEntry)
+            return;
+        if (current.kind == SK_Value && !child->m_currentEntry && !list)
+            return;
+    }
+    child->setValue(value);
 }
 
 void TBaseValue::setChildMode()

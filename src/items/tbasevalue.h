@@ -201,6 +201,10 @@ protected:
 
     /// Registers child as a part of this compound value.
     void registerChild(TBaseValue* child);
+    /// Hands value to child (a part of a compound value) as child->setValue()
+    /// does; a child that already holds it the same way, with no editor
+    /// open, is left as it is.
+    static void setChildValue(TBaseValue* child, const QVariant& value);
     /// Marks the row as a part of a compound value.
     void setChildMode();
 

@@ -3,6 +3,7 @@
 #include "tcombobox_p.h"
 #include "tdroplist_p.h"
 #include "tintegervalue.h"
+#include "tpixmapstore_p.h"
 #include "tvaluebrowser.h"
 
 #include <QPainter>
@@ -263,16 +264,26 @@ QIcon TColorList::makeIcon(const QColor& color, int width, int height)
 {
     if (width <= 0 || height <= 0)
         return QIcon();
-    QPixmap pixmap(width, height);
-    pixmap.fill(color);
-    QPainter painter(&pixmap);
-    painter.setPen(QPen(QBrush(Qt::black), 1, Qt::SolidLine));
-    painter.setBrush(Qt::NoBrush);
-    // A one-pixel pen draws a rectangle one pixel wider and taller than the
-    // rectangle given, so the outline of the whole pixmap is this one.
-    const QRect outline(0, 0, width - 1, height - 1);
-    painter.drawRects(&outline, 1);
-    painter.end();
+    const auto draw = [&color, width, height]() {
+        QPixmap pixmap(width, height);
+        pixmap.fill(color);
+        QPainter painter(&pixmap);
+        painter.setPen(QPen(QBrush(Qt::black), 1, Qt::SolidLine));
+        painter.setBrush(Qt::NoBrush);
+        // A one-pixel pen draws a rectangle one pixel wider and taller than
+        // the rectangle given, so the outline of the whole pixmap is this one.
+        const QRect outline(0, 0, width - 1, height - 1);
+        painter.drawRects(&outline, 1);
+        painter.end();
+        return pixmap;
+    };
+    if (!color.isValid())
+        return QIcon(draw());
+    // Swatches are kept by color and size. Every call still gives an icon
+    // of its own, as a freshly drawn one would be.
+    static TPixmapStore<QPair<quint64, quint64>> swatches;
+    const QPixmap pixmap = swatches.pixmap(
+        qMakePair(quint64(color.rgba64()), (quint64(quint32(width)) << 32) | quint32(height)), draw);
     return QIcon(pixmap);
 }
 
@@ -498,11 +509,11 @@ void TColorValue::doUpdateChildren()
 {
     const QColor col = color();
     if (TIntegerValue* red = redValue())
-        red->setValue(QVariant(col.red()));
+        setChildValue(red, QVariant(col.red()));
     if (TIntegerValue* green = greenValue())
-        green->setValue(QVariant(col.green()));
+        setChildValue(green, QVariant(col.green()));
     if (TIntegerValue* blue = blueValue())
-        blue->setValue(QVariant(col.blue()));
+        setChildValue(blue, QVariant(col.blue()));
 }
 
 void TColorValue::doUpdateFromChild(TBaseValue* child)

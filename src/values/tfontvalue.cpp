@@ -4,6 +4,7 @@
 #include "tcombobox_p.h"
 #include "tdroplist_p.h"
 #include "tintegervalue.h"
+#include "tpixmapstore_p.h"
 #include "tvaluebrowser.h"
 
 #include <QComboBox>
@@ -212,14 +213,22 @@ QIcon TFontList::makeIcon(const QFont& font, int width, int height)
         m_truetype = new QIcon(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fonttruetype-16.png"));
         m_bitmap = new QIcon(QStringLiteral(":/qt-project.org/styles/commonstyle/images/fontbitmap-16.png"));
     }
-    QPixmap pixmap(24, 20);
     QFont sample(font);
-    sample.setPixelSize(pixmap.height());
-    pixmap.fill(Qt::white);
-    QPainter painter(&pixmap);
-    painter.setFont(sample);
-    painter.drawText(pixmap.rect(), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Aa"));
-    painter.end();
+    sample.setPixelSize(20);
+    // Samples are kept by the face drawn, with what the font leaves open
+    // taken from the default font as the painter does (the size is the
+    // sample's own). Every call still gives an icon of its own, as a
+    // freshly drawn one would be.
+    static TPixmapStore<QFont> samples;
+    const QPixmap pixmap = samples.pixmap(sample.resolve(QFont()), [&sample]() {
+        QPixmap pixmap(24, 20);
+        pixmap.fill(Qt::white);
+        QPainter painter(&pixmap);
+        painter.setFont(sample);
+        painter.drawText(pixmap.rect(), Qt::AlignHCenter | Qt::AlignVCenter, QStringLiteral("Aa"));
+        painter.end();
+        return pixmap;
+    });
     return QIcon(pixmap);
 }
 
@@ -511,15 +520,15 @@ void TFontValue::doUpdateChildren()
 {
     const QFont f = font();
     if (TListValue* size = sizeChild())
-        size->setValue(QVariant(f.pointSize()));
+        setChildValue(size, QVariant(f.pointSize()));
     if (TBoolValue* bold = switchChild(1))
-        bold->setValue(f.weight() > QFont::Normal);
+        setChildValue(bold, QVariant(f.weight() > QFont::Normal));
     if (TBoolValue* italic = switchChild(2))
-        italic->setValue(f.style() != QFont::StyleNormal);
+        setChildValue(italic, QVariant(f.style() != QFont::StyleNormal));
     if (TBoolValue* underline = switchChild(3))
-        underline->setValue(f.underline());
+        setChildValue(underline, QVariant(f.underline()));
     if (TBoolValue* strikeOut = switchChild(4))
-        strikeOut->setValue(f.strikeOut());
+        setChildValue(strikeOut, QVariant(f.strikeOut()));
 }
 
 void TFontValue::doUpdateFromChild(TBaseValue* child)

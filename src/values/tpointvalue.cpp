@@ -66,9 +66,9 @@ void TPointValue::doUpdateChildren()
     const QPoint p = point();
     // The application may have deleted a child row; its place stays empty.
     if (TBaseValue* x = registeredChild(XChild))
-        x->setValue(QVariant(p.x()));
+        setChildValue(x, QVariant(p.x()));
     if (TBaseValue* y = registeredChild(YChild))
-        y->setValue(QVariant(p.y()));
+        setChildValue(y, QVariant(p.y()));
 }
 
 void TPointValue::doUpdateFromChild(TBaseValue*)

@@ -96,9 +96,9 @@ void TRangeValue::doUpdateChildren()
     const QPointF r = range();
     // The application may have deleted a child row; its place stays empty.
     if (TBaseValue* first = registeredChild(FirstChild))
-        first->setValue(QVariant(double(r.x())));
+        setChildValue(first, QVariant(double(r.x())));
     if (TBaseValue* second = registeredChild(SecondChild))
-        second->setValue(QVariant(double(r.y())));
+        setChildValue(second, QVariant(double(r.y())));
 }
 
 void TRangeValue::doUpdateFromChild(TBaseValue*)

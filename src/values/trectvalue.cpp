@@ -124,7 +124,7 @@ void TRectValue::doUpdateChildren()
     // The application may have deleted a child row; its place stays empty.
     for (int i = XChild; i <= HeightChild; ++i) {
         if (TBaseValue* child = registeredChild(i))
-            child->setValue(QVariant(parts[i]));
+            setChildValue(child, QVariant(parts[i]));
     }
 }
 

@@ -68,9 +68,9 @@ void TSizeValue::doUpdateChildren()
     const QSize s = size();
     // The application may have deleted a child row; its place stays empty.
     if (TBaseValue* width = registeredChild(WidthChild))
-        width->setValue(QVariant(s.width()));
+        setChildValue(width, QVariant(s.width()));
     if (TBaseValue* height = registeredChild(HeightChild))
-        height->setValue(QVariant(s.height()));
+        setChildValue(height, QVariant(s.height()));
 }
 
 void TSizeValue::doUpdateFromChild(TBaseValue*)
