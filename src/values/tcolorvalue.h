@@ -31,7 +31,9 @@ public:
     /// of these. The list ignores icon and makes its own swatch.
     TItem* setItem(const QVariant& value, const QString& text = QString(), QIcon* icon = nullptr) override;
     /// The first entry whose value has the same text form as value
-    /// ("#rrggbb"; the comparison is case-sensitive).
+    /// ("#rrggbb"; the comparison is case-sensitive). A QColor finds the
+    /// first entry of the same color, alpha included, or else the first
+    /// entry of the same RGB part.
     TItem* findItem(const QVariant& value) override;
 
     /// A swatch of width x height pixels filled with color and outlined in
