@@ -117,7 +117,8 @@ private Q_SLOTS:
         QVERIFY(list->setValue(2) && flag->setValue(true));
         QSettings settings(dir.filePath(QStringLiteral("lists.ini")), QSettings::IniFormat);
         m_browser.readDataSet(settings);
-        QVERIFY(list->currentEntry() == m_list.first() && flag->value().kind == SK_Special && flag->checkState(1) == Qt::PartiallyChecked);
+        QVERIFY(list->currentEntry() == m_list.first());
+        QVERIFY(flag->value().kind == SK_Special && flag->checkState(1) == Qt::PartiallyChecked);
     }
 };
 

@@ -142,13 +142,18 @@ private slots:
         QTest::newRow("plain") << "Hello" << type("new\nline", false) << "new\nlineHello" << false << "/";
         QTest::newRow("rich kept") << "<b>Hello</b>" << Script() << "Hello" << true << "Hello/";
         QTest::newRow("Cancel") << "Hello" << Script([](QWidget* d) { click(d, "Cancel"); }) << QString() << false << "/";
-        QTest::newRow("Escape") << "Hello" << Script([](QWidget* d) { QTest::keyClick(editor(d), Qt::Key_Escape); }) << QString() << false << "/";
+        const Script escape = [](QWidget* d) { QTest::keyClick(editor(d), Qt::Key_Escape); };
+        QTest::newRow("Escape") << "Hello" << escape << QString() << false << "/";
         QTest::newRow("typing bold") << "" << bold << "plain bold" << true << "bold/";
         QTest::newRow("markup") << "" << type("a <i>b</i>") << "a b" << true << "/b";
         // Switching to rich text keeps what is not markup as typed.
         for (const char* text : {"a<b", "x < y > z", "&amp;", "one\ntwo\n\nfour"})
             QTest::addRow("%s", qPrintable(QString(text).replace('\n', '|'))) << "" << type(text) << text << true << "/";
-        QTest::newRow("Clear") << "Hello" << Script([](QWidget* d) { click(d, "&Clear"), typeText(editor(d), "x"); }) << "x" << false << "/";
+        const Script clear = [](QWidget* d) {
+            click(d, "&Clear");
+            typeText(editor(d), "x");
+        };
+        QTest::newRow("Clear") << "Hello" << clear << "x" << false << "/";
         QTest::newRow("to plain and back") << "<b>Hello</b> <i>world</i>" << twice << "Hello world" << true << "/";
     }
     void dialogEdits()
@@ -191,7 +196,8 @@ private slots:
                 tips << (a->isSeparator() || qobject_cast<QWidgetAction*>(a) ? QString() : a->toolTip());
             QCOMPARE(tips.join('|'), QStringLiteral("Clear Text|Open Text from File|Save Text to File||Undo Last Action|"
                 "Redo Last Action|Cut to Clipboard|Copy to Clipboard|Paste from Clipboard||Switch between Rich and Plain "
-                "text|||Pick a Color|Switch Bold|Switch Italic|Switch Underline||Align Left|Align Center|Align Right|Align Justified"));
+                "text|||Pick a Color|Switch Bold|Switch Italic|Switch Underline||"
+                "Align Left|Align Center|Align Right|Align Justified"));
             // The text, then what undo and redo can do, after each step.
             QString steps;
             for (const char* step : {"", "Delete", "&Undo", "&Redo", "&Undo"}) {
@@ -215,7 +221,8 @@ private slots:
             // The font tools follow the cursor: after "abc" it stands in the second face.
             for (int i = 0; i < 3; ++i)
                 QTest::keyClick(edit, Qt::Key_Right);
-            QVERIFY(dialog->findChild<QFontComboBox*>()->currentText() == "DejaVu Sans Mono" && sizeCombo(dialog)->currentText() == "20");
+            QCOMPARE(dialog->findChild<QFontComboBox*>()->currentText(), QStringLiteral("DejaVu Sans Mono"));
+            QCOMPARE(sizeCombo(dialog)->currentText(), QStringLiteral("20"));
 
             // Selecting shows the font at the cursor; it must not apply it.
             const auto in = [edit](const QString& family) {

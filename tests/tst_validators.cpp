@@ -75,7 +75,8 @@ private slots:
         rows("shared zero positive", TIntValidator::s_ZeroPositiveValidator, {{"-1", "0"}});
         rows("ten", new TIntValidator(0, 10, this), {{qInf(), "10"}, {-qInf(), "0"}});
         // No silent narrowing: read as 64 bits or real, clamped, then narrowed.
-        rows("int", TIntValidator::s_IntValidator, {{"-12.7", "-12"}, {-12.7, "-13"}, {2.5, "3"}, {kMin, kMin}, {"007", "7"}, {"-0", "0"},
+        rows("int", TIntValidator::s_IntValidator, {{"-12.7", "-12"}, {-12.7, "-13"}, {2.5, "3"}, {kMin, kMin},
+             {"007", "7"}, {"-0", "0"},
              {"3000000000", "2147483647"}, {"-3000000000", "-2147483648"}, {"99999999999999999999", "2147483647"},
              {"1e400", "2147483647"}, {2147483648.0, "2147483647"}, {qlonglong(5000000000LL), "2147483647"},
              {std::numeric_limits<qulonglong>::max(), "2147483647"},
@@ -87,7 +88,8 @@ private slots:
         rows("whole", new TDoubleValidator(0.0, 10.0, 0, this), {{"1.25", "1"}, {"7", "7"}});
         rows("bound finer than decimals", new TDoubleValidator(0.001, 1.0, 2, this), {{"-1", "0.00"}});
         rows("real", TDoubleValidator::s_DoubleValidator, {{3.14159265, "3.14159"}, {2.5, "2.50000"},
-             {"-0.000001", "0.00000"}, {1e20, "100000000000000000000.00000"}, {"05.00000", "5.00000"}, {"-0.00000", "0.00000"}, {"1e00005", "100000.00000"}, {"1.0e+05", "100000.00000"},
+             {"-0.000001", "0.00000"}, {1e20, "100000000000000000000.00000"}, {"05.00000", "5.00000"},
+             {"-0.00000", "0.00000"}, {"1e00005", "100000.00000"}, {"1.0e+05", "100000.00000"},
              {"nan", no}, {"inf", no}, {qQNaN(), no}, {qInf(), no}, {"1e400", no}, {no, no}});
 
         QRegExp letters(QStringLiteral("a+")), digits(QStringLiteral("\\d{3}")), broken(QStringLiteral("(\\d"));
@@ -108,7 +110,8 @@ private slots:
         // Rectangle edges are computed in 64 bits and clamped.
         rows("bounded rect", new TRectValidator(this, 1, 100, 1, 100),
              {{"-5,-5,1000,0", QRect(-5, -5, 100, 1)}, {QRect(10, 20, 30, 40), QRect(10, 20, 30, 40)}});
-        rows("rect", TRectValidator::s_RectValidator, {{QRectF(1.4, 0.6, 10.2, 9.5), QRect(1, 1, 10, 10)}, {QRectF(qQNaN(), qQNaN(), 2, 2), QRect(0, 0, 2, 2)},
+        rows("rect", TRectValidator::s_RectValidator, {{QRectF(1.4, 0.6, 10.2, 9.5), QRect(1, 1, 10, 10)},
+             {QRectF(qQNaN(), qQNaN(), 2, 2), QRect(0, 0, 2, 2)},
              {"2147483647,0,10,10", QRect(QPoint(kMax, 0), QPoint(kMax, 9))},
              {"99999999999,0,5,5", QRect(QPoint(kMax, 0), QPoint(kMax, 4))},
              {"-2147483648,0,-10,5", QRect(QPoint(kMin, 0), QPoint(kMin, 4))},
