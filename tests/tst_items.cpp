@@ -491,11 +491,12 @@ private Q_SLOTS:
         TValueBrowser b;
         for (const char* name : {"A", "B", "C", "D", "E", "F", "G"})
             addPlain(b, name)->setValue(QStringLiteral("kept"));
-        QSettings s(iniFile(blob("a", "00000009 00000002") + blob("b", "00000009 00000002 00000001 7f 00000002 00000005")
+        QSettings s(iniFile("[App]\n" + blob("a", "00000009 00000002") + blob("b", "00000009 00000002 00000001 7f 00000002 00000005")
                             + blob("c", "00000009 00000002 00000002 00000007 00000002 00000005") + blob("d", "00000000")
                             + blob("e", QByteArray("00000009 00000001").repeated(66) + "00000002 00000005")
                             + "f=@Variant(\\0\\0\\0\\2\\0\\0\\0\\5) ;, @Variant(\\0\\0\\0\\t\\0\\0\\0\\2)\n"
                             + "=@Variant(\\0\\0\\0\\t\\x7f\\xff\\xff\\xff)\ng=1\\"), QSettings::IniFormat);
+        s.beginGroup("App"); // the caller's group holds for what is read
         b.readDataSet(s);
         QCOMPARE(state(b), QStringLiteral("kept    kept 5 1"));
     }
