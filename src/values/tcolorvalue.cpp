@@ -420,11 +420,11 @@ bool TColorValue::setValue(const QVariant& value)
     // A translucent color is an own value: an entry of the list with the
     // same RGB part would lose its alpha.
     QVariant checked = value;
-    if (isOwnValues() && checkColor(checked) != TValueValidator::VR_Invalid && colorOf(checked).alpha() != 255) {
+    const QColor own = isOwnValues() && checkColor(checked) != TValueValidator::VR_Invalid ? colorOf(checked) : QColor();
+    if (own.isValid() && own.alpha() != 255) {
         // Unless the list has that very color ("transparent").
-        const QColor color = colorOf(checked);
-        TItem* entry = m_list ? m_list->findItem(QVariant(color)) : nullptr;
-        if (entry && colorOf(entry->value).rgba() == color.rgba()) {
+        TItem* entry = m_list ? m_list->findItem(QVariant(own)) : nullptr;
+        if (entry && colorOf(entry->value).rgba() == own.rgba()) {
             setRecord(SK_ListItem, entry->value, entry);
             return true;
         }

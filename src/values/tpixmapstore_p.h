@@ -1,5 +1,5 @@
-#ifndef TPIXMAPSTORE_P_H
-#define TPIXMAPSTORE_P_H
+#ifndef TARVO_TPIXMAPSTORE_P_H
+#define TARVO_TPIXMAPSTORE_P_H
 
 #include <QHash>
 #include <QPixmap>
@@ -39,4 +39,4 @@ private:
     QHash<Key, QPixmapCache::Key> m_keys;
 };
 
-#endif // TPIXMAPSTORE_P_H
+#endif // TARVO_TPIXMAPSTORE_P_H
