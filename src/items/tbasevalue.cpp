@@ -285,15 +285,17 @@ void TBaseValue::setupValue()
 {
     const bool wasChanged = m_changed;
     m_changed = m_current.kind != m_stored.kind || valueChanged(m_current.value, m_stored.value);
-    // The bold face is no data of the cell: the view learns of it here.
-    if (wasChanged != m_changed) {
-        if (TValueBrowser* b = browser())
-            b->update(b->indexFromItem(this, 1));
-    }
 
     // A row the factory is still building shows its cell once, when done.
-    if (!m_cellDeferred && !m_cellKept)
-        showCell();
+    const bool repainted = !m_cellDeferred && !m_cellKept && showCell();
+
+    // The bold face is no data of the cell: a shown browser repaints the
+    // cell for it, unless the cell's change has just done so.
+    if (wasChanged != m_changed && !repainted) {
+        TValueBrowser* b = browser();
+        if (b && b->isVisible())
+            b->update(b->indexFromItem(this, 1));
+    }
 
     if (m_editor) {
         m_editor->comboBox()->ensureFilled();
@@ -311,20 +313,18 @@ void TBaseValue::setupValue()
     }
 }
 
-void TBaseValue::showCell()
+bool TBaseValue::showCell()
 {
-    if (m_currentEntry) {
-        setValueCell(m_currentEntry->displayText(),
-                     m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
-    } else if (m_current.kind == SK_Special) {
+    if (m_currentEntry)
+        return setValueCell(m_currentEntry->displayText(), m_currentEntry->icon ? *m_currentEntry->icon : QIcon());
+    if (m_current.kind == SK_Special) {
         // A special value the browser's list lacks (for now) is shown by
         // the library's own name for it.
         const TItem* known = TValueBrowser::s_specialList.findItem(m_current.value);
-        setValueCell(known ? known->displayText() : m_current.value.toString(), QIcon());
-    } else {
-        const QString text = valueText();
-        setValueCell(text, itemIcon());
+        return setValueCell(known ? known->displayText() : m_current.value.toString(), QIcon());
     }
+    const QString text = valueText();
+    return setValueCell(text, itemIcon());
 }
 
 void TBaseValue::showBuiltCells()
@@ -355,7 +355,7 @@ QVariant TBaseValue::data(int column, int role) const
     return TBaseItem::data(column, role);
 }
 
-void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
+bool TBaseValue::setValueCell(const QString& text, const QIcon& icon)
 {
     TValueBrowser* b = browser();
     QAbstractItemModel* model = b ? b->model() : nullptr;
@@ -375,7 +375,7 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
     };
     if (!model || model->signalsBlocked()) {
         setCell();
-        return;
+        return false;
     }
     // Text, tool tip and icon change as one: the view and the itemChanged
     // slots hear of the cell once rather than once per role, and not at all
@@ -385,7 +385,7 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
         || *static_cast<const QString*>(shown.constData()) != text
         || QTreeWidgetItem::data(1, Qt::ToolTipRole).isValid() || (!bothEmpty && shownIcon != QVariant(icon));
     if (!changed)
-        return;
+        return false;
     {
         const QSignalBlocker blocker(model);
         setCell();
@@ -393,6 +393,7 @@ void TBaseValue::setValueCell(const QString& text, const QIcon& icon)
     static const QVector<int> roles = {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::DecorationRole};
     const QModelIndex index = b->indexFromItem(this, 1);
     emit model->dataChanged(index, index, roles);
+    return true;
 }
 
 void TBaseValue::valuePicked(TItemList* list, TItem* item, const QVariant& value)

@@ -211,8 +211,9 @@ protected:
     /// Makes the current record an ordinary value or a list/special entry
     /// and brings the row in line with it.
     void setRecord(int kind, const QVariant& value, TItem* entry);
-    /// Shows text (also as tool tip) and icon in the value column.
-    void setValueCell(const QString& text, const QIcon& icon);
+    /// Shows text (also as tool tip) and icon in the value column. Returns
+    /// whether the view was told of a change of the cell (and repaints it).
+    bool setValueCell(const QString& text, const QIcon& icon);
     /// Writes the value key (as stored) and the kind key of a record.
     void writeRecord(QSettings& settings, const SValue& record, const QVariant& stored);
     /// writeDataSet() for types saved in text form (colors, fonts): the check
@@ -241,8 +242,9 @@ private:
     void writeValueKeys(QSettings& settings, bool asText);
     /// Fills an open, filled editor anew.
     void refillEditor();
-    /// Brings the value column in line with the current record.
-    void showCell();
+    /// Brings the value column in line with the current record; returns
+    /// whether the view was told of a change of the cell.
+    bool showCell();
     /// Shows the cells of the rows the factory has finished.
     static void showBuiltCells();
 

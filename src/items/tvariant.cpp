@@ -116,6 +116,9 @@ bool tarvoVariantsEqual(const QVariant& a, const QVariant& b)
 {
     const int ta = a.userType();
     const int tb = b.userType();
+    // Most rows hold ints.
+    if (ta == QMetaType::Int && tb == QMetaType::Int)
+        return *static_cast<const int*>(a.constData()) == *static_cast<const int*>(b.constData());
     if (isNumericType(ta) && isNumericType(tb))
         return numbersEqual(a, b);
     if (ta == tb)
