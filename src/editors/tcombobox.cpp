@@ -22,7 +22,12 @@ TComboBox::TComboBox(QWidget* parent, TBaseValue* value)
     : QComboBox(parent)
     , m_value(value)
 {
-    setEditable(true);
+    // Editable through a line edit of its own, as setEditable(true) would
+    // make it, but without building the popup's list, which most editors
+    // never show: the list is built when the popup first opens.
+    auto* edit = new QLineEdit(this);
+    edit->setPalette(palette());
+    setLineEdit(edit);
     // Typed text is handed to the row as a value; it never becomes an entry,
     // and it is never completed into the text of another entry.
     setInsertPolicy(QComboBox::NoInsert);
@@ -32,7 +37,6 @@ TComboBox::TComboBox(QWidget* parent, TBaseValue* value)
     // only the keys, the picks and focusOutEvent() decide when to commit.
     disconnect(lineEdit(), &QLineEdit::editingFinished, this, nullptr);
     saveEditText();
-    setItemDelegate(new TComboDelegate(this));
     connect(this, QOverload<int>::of(&QComboBox::highlighted), this, &TComboBox::onHighlight);
 }
 
@@ -224,6 +228,9 @@ void TComboBox::focusOutEvent(QFocusEvent* e)
 void TComboBox::showPopup()
 {
     ensureFilled();
+    // Asking for the delegate builds the list if it is not there yet.
+    if (!dynamic_cast<TComboDelegate*>(itemDelegate()))
+        setItemDelegate(new TComboDelegate(this));
     QComboBox::showPopup();
     auto* container = findChild<QFrame*>(QString(), Qt::FindDirectChildrenOnly);
     if (!container || !m_value)

@@ -673,11 +673,13 @@ void TBaseValue::paint(QPainter* painter, const QStyleOptionViewItem& option, co
     }
     QItemDelegate::paint(painter, opt, index);
 
-    painter->save();
+    // The grid: both lines in one call, which sets the pen up once.
+    const QLine grid[2] = {QLine(option.rect.bottomLeft(), option.rect.bottomRight()),
+                           QLine(option.rect.topRight(), option.rect.bottomRight())};
+    const QPen pen = painter->pen();
     painter->setPen(option.palette.color(QPalette::Dark));
-    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
-    painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
-    painter->restore();
+    painter->drawLines(grid, 2);
+    painter->setPen(pen);
 }
 
 QWidget* TBaseValue::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
