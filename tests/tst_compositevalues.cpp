@@ -6,6 +6,7 @@
 #include <QColorDialog>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QHeaderView>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -173,6 +174,7 @@ private slots:
     void colorValues_data();
     void colorValues();
     void colorChildren();
+    void childCellsOnScreen();
     void fontValues_data();
     void fontValues();
     void fontRowAndChildren();
@@ -303,6 +305,49 @@ void TestCompositeValues::colorValues()
     // The same own color in another form is no change.
     f.browser.storeSet();
     QVERIFY(!text.startsWith('#') || (f.color->setValue(color) && !f.color->valueChanged()));
+}
+
+// Collects the regions a widget paints.
+struct Painted : QObject
+{
+    QRegion region;
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(e)->region();
+        return QObject::eventFilter(watched, e);
+    }
+};
+
+void TestCompositeValues::childCellsOnScreen()
+{
+    // Every change of a part reaches itemChanged; a shown part is repainted,
+    // a collapsed one shows its value once opened.
+    Form f;
+    QVERIFY(QTest::qWaitForWindowExposed(&f.browser));
+    TIntegerValue* green = f.color->greenValue();
+    Painted painted;
+    f.browser.viewport()->installEventFilter(&painted);
+    QList<QTreeWidgetItem*> changed; // value cells whose change the browser announced
+    connect(&f.browser, &QTreeWidget::itemChanged, [&changed](QTreeWidgetItem* item, int column) {
+        if (column == 1)
+            changed << item;
+    });
+    for (const int level : {40, 80}) {
+        const bool expanded = level == 80;
+        f.color->setExpanded(expanded);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.browser.visualItemRect(green).isValid(), expanded);
+        painted.region = QRegion();
+        changed.clear();
+        QVERIFY(f.color->setValue(QColor(10, level, 30)));
+        QVERIFY(changed.contains(green) && changed.contains(f.color));
+        const QPoint cell(f.browser.header()->sectionViewportPosition(1) + 4,
+                          f.browser.visualItemRect(green).center().y());
+        if (expanded)
+            QTRY_VERIFY(painted.region.contains(cell));
+        QCOMPARE(shown(green), QString::number(level));
+    }
 }
 
 void TestCompositeValues::colorChildren()

@@ -119,6 +119,17 @@ private Q_SLOTS:
         m_browser.readDataSet(settings);
         QVERIFY(list->currentEntry() == m_list.first());
         QVERIFY(flag->value().kind == SK_Special && flag->checkState(1) == Qt::PartiallyChecked);
+        // The popup parts the special values from the list with a gray line.
+        TComboBox* combo = open(list)->comboBox();
+        QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+        QAbstractItemView* view = combo->view();
+        QTRY_VERIFY(view->isVisible());
+        const int separator = combo->count() - m_list.size() - 1;
+        QVERIFY(separator > 0 && combo->itemText(separator).isEmpty());
+        const QRect row = view->visualRect(view->model()->index(separator, 0));
+        const QImage image = view->viewport()->grab().toImage();
+        QCOMPARE(image.pixel(row.center().x(), row.bottom() - row.height() / 2) & 0xFFFFFF, QColor(Qt::gray).rgb() & 0xFFFFFF);
+        combo->hidePopup();
     }
 };
 

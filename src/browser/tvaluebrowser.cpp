@@ -8,6 +8,7 @@
 #include "tvaluebrowserext_p.h"
 #include "tvariant_p.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QResizeEvent>
@@ -17,6 +18,7 @@
 
 QIcon TValueBrowser::s_defaultRevertIcon;
 SpecialValueList TValueBrowser::s_specialList;
+const QTreeWidgetItem* TValueBrowser::s_cellOffScreen = nullptr;
 
 TValueBrowser::TValueBrowser(QWidget* parent, unsigned int itemDefHeight)
     : QTreeWidget(parent)
@@ -107,6 +109,31 @@ TBaseItem* TValueBrowser::getItem(int id)
             return item;
     }
     return nullptr;
+}
+
+void TValueBrowser::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                const QVector<int>& roles)
+{
+    // QTreeView looks a changed cell up in its list of shown rows, starting
+    // from the last one it found: a row under a collapsed value is not in the
+    // list, and is searched for in all of it. Compound values change their
+    // child rows with every change of value.
+    if (!s_cellOffScreen || topLeft != bottomRight || itemFromIndex(topLeft) != s_cellOffScreen) {
+        QTreeWidget::dataChanged(topLeft, bottomRight, roles);
+        return;
+    }
+    // What the view does besides painting: the row keeps an open editor in
+    // step itself, and the cell needs no room until its row is shown.
+#ifndef QT_NO_ACCESSIBILITY
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::DataChanged);
+        event.setFirstRow(topLeft.row());
+        event.setFirstColumn(topLeft.column());
+        event.setLastRow(bottomRight.row());
+        event.setLastColumn(bottomRight.column());
+        QAccessible::updateAccessibility(&event);
+    }
+#endif
 }
 
 bool TValueBrowser::setItemLevel(TBaseItem* item, int level)

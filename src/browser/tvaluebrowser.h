@@ -240,6 +240,8 @@ public:
     static QIcon s_defaultRevertIcon;
     /// The library's list of the five special values, for setSpecialList().
     static SpecialValueList s_specialList;
+    /// The row whose cell is changing off screen, while the view hears of it.
+    static const QTreeWidgetItem* s_cellOffScreen;
 
 public Q_SLOTS:
     /// Closes the open editor, deletes every row, shows page 0 and sets the page
@@ -302,6 +304,10 @@ protected:
     void hideEvent(QHideEvent* e) override;
     /// Shows a cell's tool tip in the font its ToolTipFontRole holds.
     bool viewportEvent(QEvent* e) override;
+    /// Spares the view its search for a changed cell of a child row under a
+    /// collapsed value; other cells are updated as QTreeView does.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QVector<int>& roles = QVector<int>()) override;
 
 private:
     Q_DISABLE_COPY(TValueBrowser)

@@ -233,7 +233,12 @@ void TBaseItem::setVisible(bool visible)
     if (isSelected())
         setSelected(false);
     const TValueBrowser* b = browser();
-    setHidden(!(visible && b && int(m_page) == b->page() && !m_filteredOut));
+    // Qt lays the whole tree out anew after every setHidden(), even one
+    // that changes nothing; compound values show their child rows again on
+    // every change of value.
+    const bool hide = !(visible && b && int(m_page) == b->page() && !m_filteredOut);
+    if (hide != isHidden())
+        setHidden(hide);
 }
 
 void TBaseItem::setHint(const QString& hint)

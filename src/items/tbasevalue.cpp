@@ -392,7 +392,13 @@ bool TBaseValue::setValueCell(const QString& text, const QIcon& icon)
     }
     static const QVector<int> roles = {Qt::DisplayRole, Qt::EditRole, Qt::ToolTipRole, Qt::DecorationRole};
     const QModelIndex index = b->indexFromItem(this, 1);
+    // A child row under a collapsed value is off screen: the browser spares
+    // its view the search for the cell among the shown rows.
+    const QTreeWidgetItem* parentItem = QTreeWidgetItem::parent();
+    if (m_childMode && parentItem && !parentItem->isExpanded())
+        TValueBrowser::s_cellOffScreen = this;
     emit model->dataChanged(index, index, roles);
+    TValueBrowser::s_cellOffScreen = nullptr;
     return true;
 }
 
