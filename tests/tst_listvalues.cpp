@@ -128,7 +128,10 @@ private Q_SLOTS:
         QVERIFY(separator > 0 && combo->itemText(separator).isEmpty());
         const QRect row = view->visualRect(view->model()->index(separator, 0));
         const QImage image = view->viewport()->grab().toImage();
-        QCOMPARE(image.pixel(row.center().x(), row.bottom() - row.height() / 2) & 0xFFFFFF, QColor(Qt::gray).rgb() & 0xFFFFFF);
+        const int y = row.bottom() - row.height() / 2;
+        const QRgb gray = QColor(Qt::gray).rgb() & 0xFFFFFF;
+        QCOMPARE(image.pixel(row.center().x(), y) & 0xFFFFFF, gray);
+        QVERIFY((image.pixel(row.left() + 1, y) & 0xFFFFFF) != gray && (image.pixel(row.right() - 1, y) & 0xFFFFFF) != gray);
         combo->hidePopup();
     }
 };
