@@ -178,6 +178,7 @@ private slots:
     void fontValues_data();
     void fontValues();
     void fontRowAndChildren();
+    void fontPopupTip();
     void settings();
     void dialogs();
     void texts_data();
@@ -460,6 +461,21 @@ void TestCompositeValues::fontValues()
     QCOMPARE(f.font->valueChanged(QVariant(font.toString()), QVariant(bolder)), font.weight() != QFont::Bold);
     QVERIFY(!f.font->valueChanged(font, stretched) && f.font->valueChanged(font, pixels) && f.font->valueChanged(pixels, larger));
     QVERIFY(f.font->valueChanged(font, bigger) && f.font->valueChanged(font, renamed));
+}
+
+void TestCompositeValues::fontPopupTip()
+{
+    // Going over a family in the popup names it in a tool tip.
+    Form f;
+    TComboBox* combo = open(f.font)->comboBox();
+    QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView* view = combo->view();
+    QTRY_VERIFY(view->isVisible());
+    const int entry = combo->findText(QStringLiteral("Courier New"));
+    QVERIFY(entry > 0);
+    view->setCurrentIndex(view->model()->index(entry, 0));
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("Courier New"));
+    combo->hidePopup();
 }
 
 void TestCompositeValues::fontRowAndChildren()
