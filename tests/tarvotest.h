@@ -66,6 +66,18 @@ inline void type(TBaseValue* row, const QString& text, Qt::Key k = Qt::Key_Retur
     QTest::keyClick(editor->comboBox(), k, k == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
 }
 
+// Collects the regions a widget paints, once installed as its event filter.
+struct PaintRecorder : QObject
+{
+    QRegion region;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            region += static_cast<QPaintEvent*>(e)->region();
+        return false;
+    }
+};
+
 // Opens the row's popup with Alt+Down and picks the entry with the given
 // text through the popup's view. False when there is no such entry.
 inline bool pick(TBaseValue* row, const QString& text)

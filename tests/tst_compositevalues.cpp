@@ -308,18 +308,6 @@ void TestCompositeValues::colorValues()
     QVERIFY(!text.startsWith('#') || (f.color->setValue(color) && !f.color->valueChanged()));
 }
 
-// Collects the regions a widget paints.
-struct Painted : QObject
-{
-    QRegion region;
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        if (e->type() == QEvent::Paint)
-            region += static_cast<QPaintEvent*>(e)->region();
-        return QObject::eventFilter(watched, e);
-    }
-};
-
 void TestCompositeValues::childCellsOnScreen()
 {
     // Every change of a part reaches itemChanged; a shown part is repainted,
@@ -327,7 +315,7 @@ void TestCompositeValues::childCellsOnScreen()
     Form f;
     QVERIFY(QTest::qWaitForWindowExposed(&f.browser));
     TIntegerValue* green = f.color->greenValue();
-    Painted painted;
+    PaintRecorder painted;
     f.browser.viewport()->installEventFilter(&painted);
     QList<QTreeWidgetItem*> changed; // value cells whose change the browser announced
     connect(&f.browser, &QTreeWidget::itemChanged, [&changed](QTreeWidgetItem* item, int column) {

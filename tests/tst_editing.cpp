@@ -428,18 +428,16 @@ private slots:
         b->setCurrentItem(nullptr);
         QCoreApplication::processEvents();
         b->viewport()->repaint(); // nothing left to paint
-        struct Recorder : QObject {
-            QRegion region;
-            bool eventFilter(QObject*, QEvent* e) override
-            {
-                if (e->type() == QEvent::Paint)
-                    region += static_cast<QPaintEvent*>(e)->region();
-                return false;
-            }
-        } recorder;
+        PaintRecorder recorder;
         b->viewport()->installEventFilter(&recorder);
         b->storeSet();
         QTRY_VERIFY(recorder.region.intersects(b->visualItemRect(width)));
+        // Its editor is not bold either, nor a changed one's without change info.
+        QVERIFY(!isBold(open(width)));
+        b->setChangeInfo(false);
+        type(width, "11");
+        QVERIFY(width->valueChanged() && !isBold(width->editor()));
+        b->setChangeInfo(true);
     }
 
     // Dialogs open over the browser's window; a plain OK changes no font.
