@@ -661,6 +661,7 @@ void TestCompositeValues::children_data()
     QTest::addColumn<Child>("c");
     const QStringList rect{"10", "20", "30", "40"}, range{"5.00000", "0.50000"};
     QTest::newRow("point") << Child{Point, "10,20", {"10", "20"}, 0, "500", "500,20", "100,20"};
+    QTest::newRow("point y") << Child{Point, "10,20", {"10", "20"}, 1, "30", "10,30", "10,30"};
     QTest::newRow("size") << Child{Size, "30,40", {"30", "40"}, 1, "-7", "30,-7", "30,1"};
     QTest::newRow("rect") << Child{Rect, "10,20,30,40", rect, 3, "1000", "10,20,30,1000", "10,20,30,100"};
     QTest::newRow("rect y") << Child{Rect, "10,20,30,40", rect, 1, "-20", "10,-20,30,40", "10,-20,30,40"};

@@ -808,6 +808,7 @@ private slots:
         type(row("level"), "5");
         type(row("level"), "Default"); // a special is not written
         type(row("mode"), "Fast");
+        QCOMPARE(row("AlignBottom")->properyName(), QString("align.AlignBottom")); // its settings key
         type(row("AlignBottom"), "True");
         type(row("AlignLeft"), "False");
         QCOMPARE(probe.align, Qt::AlignBottom);

@@ -129,6 +129,8 @@ private Q_SLOTS:
         TIntegerValue* i = addInt(b, "I");
         QVERIFY(changes.count() == 1 && isSpecial(i, SV_BadValue) && i->toolTip(1) == "Bad Value");
         QVERIFY(i->setValue(QVariant(5)) && shown(i) == "5" && i->toolTip(1) == "5");
+        i->setToolTip(1, QStringLiteral("by hand")); // goes with the next value, even the same one
+        QVERIFY(i->setValue(QVariant(5)) && i->toolTip(1) == "5");
         // Without special values special codes are no values, and a list
         // row's popup holds the list alone, unmarked while unchanged.
         TItemList modes(false);
@@ -344,18 +346,20 @@ private Q_SLOTS:
         double negative = -4;
         QVariant any(1);
         QColor color(Qt::blue);
-        void* const variables[] = {&flag, &two, &number, &wide, &negative, &any, &color};
-        const int types[] = {LT_Bool, LT_String, LT_Int, LT_LongLong, LT_Double, LT_Variant, LT_Color};
-        for (int i = 0; i < 7; ++i) {
+        unsigned int one = 1;
+        void* const variables[] = {&flag, &two, &number, &wide, &negative, &any, &color, &one};
+        const int types[] = {LT_Bool, LT_String, LT_Int, LT_LongLong, LT_Double, LT_Variant, LT_Color, LT_UInt};
+        for (int i = 0; i < 8; ++i) {
             addPlain(b, QString("R%1").arg(i))->addCheckProperty(QString("on%1").arg(i), variables[i], types[i]);
             row(b, i)->setChecked(Qt::Checked);
         }
         b.updateFromLinked();
-        QVERIFY(state(b) == "/2 /2 /1 /0 /0 /1 /2" && row(b, 1)->checkProperyName() == "on1");
-        for (int i = 0; i < 7; ++i)
+        QVERIFY(state(b) == "/2 /2 /1 /0 /0 /1 /2 /1" && row(b, 1)->checkProperyName() == "on1");
+        for (int i = 0; i < 8; ++i)
             row(b, i)->setChecked(Qt::CheckState(i % 3));
         b.updateLinked();
         QVERIFY(!flag && two == "1" && number == 2 && wide == 0 && negative == 1 && any == 2 && color == Qt::blue);
+        QCOMPARE(one, 1u);
         row(b, 2)->setCheckable(false);
         QVERIFY(!(row(b, 2)->flags() & Qt::ItemIsUserCheckable) && row(b, 2)->checked() == Qt::Checked);
     }

@@ -23,15 +23,10 @@ public:
     {
     }
     int left() const { return m_bytes.size() - m_pos; }
-    // Skips n bytes; false (and at the end) when fewer are left.
-    bool skip(qint64 n)
+    // Skips n bytes, or to the end when fewer are left.
+    void skip(qint64 n)
     {
-        if (n > left()) {
-            m_pos = m_bytes.size();
-            return false;
-        }
-        m_pos += int(n);
-        return true;
+        m_pos = n > left() ? m_bytes.size() : m_pos + int(n);
     }
     bool number(quint32& value)
     {
