@@ -323,8 +323,10 @@ private slots:
         QVERIFY(b->currentItem() == height && !height->editor() && !ratio->editor());
         height->setEnabled(true);
         QVERIFY(height->editor());
+        QTRY_VERIFY(focusIn(height));
+        // The keyboard stays in the browser when the current row is disabled.
         height->setEnabled(false);
-        QTRY_VERIFY(!height->editor() && b->findChildren<TDropList*>().isEmpty());
+        QTRY_VERIFY(!height->editor() && b->findChildren<TDropList*>().isEmpty() && b->hasFocus());
         const QRect name = b->cellRect(width, 0);
         QTest::mouseClick(b->viewport(), Qt::LeftButton, {}, name.center());
         QTest::mouseDClick(b->viewport(), Qt::LeftButton, {}, name.center());
@@ -370,9 +372,11 @@ private slots:
         open(height);
         b->doItemsLayout();
         const int before = b->visualItemRect(width).height();
-        open(width);
+        TDropList* editor = open(width);
         b->doItemsLayout();
         QCOMPARE(b->visualItemRect(height).height(), before);
+        // The editor's combo box takes its whole height.
+        QCOMPARE(editor->comboBox()->geometry().height(), editor->height());
         QFont big = b->font();
         big.setPointSizeF(big.pointSizeF() * 3);
         b->setFont(big);
