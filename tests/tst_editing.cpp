@@ -674,6 +674,7 @@ private slots:
         for (const int policy : {current, linked}) {
             QTest::addRow("string list %d", policy) << QByteArray("note=Hello, world") << policy << "7 1 2 Hello, world";
             QTest::addRow("point %d", policy) << QByteArray("note=@Point(1 2)") << policy << "7 1 2 kept";
+            QTest::addRow("bytes %d", policy) << QByteArray("note=@ByteArray(Hello)") << policy << "7 1 2 Hello";
         }
     }
     void readSettings()

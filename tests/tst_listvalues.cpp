@@ -133,6 +133,9 @@ private Q_SLOTS:
         const QRgb gray = QColor(Qt::gray).rgb() & 0xFFFFFF;
         QCOMPARE(image.pixel(row.center().x(), y) & 0xFFFFFF, gray);
         QVERIFY((image.pixel(row.left() + 1, y) & 0xFFFFFF) != gray && (image.pixel(row.right() - 1, y) & 0xFFFFFF) != gray);
+        // The popup lines up with the value column, over its grid line.
+        const QPoint column = m_browser.viewport()->mapToGlobal(QPoint(m_browser.header()->sectionViewportPosition(1), 0));
+        QCOMPARE(view->window()->geometry().left(), column.x() - 1);
         combo->hidePopup();
     }
 };
