@@ -240,8 +240,6 @@ public:
     static QIcon s_defaultRevertIcon;
     /// The library's list of the five special values, for setSpecialList().
     static SpecialValueList s_specialList;
-    /// The row whose cell is changing off screen, while the view hears of it.
-    static const QTreeWidgetItem* s_cellOffScreen;
 
 public Q_SLOTS:
     /// Closes the open editor, deletes every row, shows page 0 and sets the page
@@ -332,6 +330,11 @@ private:
     /// The state of the filter, undo stack and inspected objects, made on
     /// first use.
     TValueBrowserExt* ext();
+
+    /// The row whose cell a change of value shows while the row is off
+    /// screen (under a collapsed value), for dataChanged(); set by the row
+    /// around its dataChanged signal, which is cheaper than asking the view.
+    static const QTreeWidgetItem* s_cellOffScreen;
 
     unsigned int m_itemDefHeight;
     unsigned int m_widthScale = 66;
