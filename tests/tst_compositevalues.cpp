@@ -319,8 +319,7 @@ void TestCompositeValues::childCellsOnScreen()
     f.browser.viewport()->installEventFilter(&painted);
     QList<QTreeWidgetItem*> changed; // value cells whose change the browser announced
     connect(&f.browser, &QTreeWidget::itemChanged, [&changed](QTreeWidgetItem* item, int column) {
-        if (column == 1)
-            changed << item;
+        changed << (column == 1 ? item : nullptr);
     });
     for (const int level : {40, 80}) {
         const bool expanded = level == 80;
@@ -457,11 +456,8 @@ void TestCompositeValues::fontPopupTip()
     Form f;
     TComboBox* combo = open(f.font)->comboBox();
     QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
-    QAbstractItemView* view = combo->view();
-    QTRY_VERIFY(view->isVisible());
-    const int entry = combo->findText(QStringLiteral("Courier New"));
-    QVERIFY(entry > 0);
-    view->setCurrentIndex(view->model()->index(entry, 0));
+    QTRY_VERIFY(combo->view()->isVisible() && combo->findText("Courier New") > 0);
+    combo->view()->setCurrentIndex(combo->model()->index(combo->findText("Courier New"), 0));
     QTRY_COMPARE(QToolTip::text(), QStringLiteral("Courier New"));
     combo->hidePopup();
 }
