@@ -118,7 +118,7 @@ void TValueBrowser::dataChanged(const QModelIndex& topLeft, const QModelIndex& b
     // from the last one it found: a row under a collapsed value is not in the
     // list, and is searched for in all of it. Compound values change their
     // child rows with every change of value.
-    if (!s_cellOffScreen || topLeft != bottomRight || itemFromIndex(topLeft) != s_cellOffScreen) {
+    if (!s_cellOffScreen || itemFromIndex(topLeft) != s_cellOffScreen) {
         QTreeWidget::dataChanged(topLeft, bottomRight, roles);
         return;
     }
